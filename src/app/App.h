@@ -1,0 +1,37 @@
+// App: the screen flow. init brings every manager up in a fixed order; each
+// frame runs update(dt) then render(), on the slides screen or the game screen.
+#pragma once
+
+#include "media/MusicStream.h"
+
+// The game's one font; a failure to load it ends start-up with a clear message.
+constexpr const char* kFontPath = "./res/fonts/Cookies.ttf";
+
+class App {
+ public:
+  enum Screen { None = 0, Slides = 1, Game = 2 };
+
+  static App& instance();
+
+  bool init();
+  void update(float dt);
+  void render();
+
+  // GLUT glue: one frame, and the idle callback that keeps frames coming.
+  void displayFrame();
+  void idle();
+
+  Screen screen() const { return screen_; }
+  void setMainWindow(int window) { mainWindow_ = window; }
+
+ private:
+  void updateSlides();
+  void startGame();
+  void updateGame(float dt);
+  void renderGame();
+
+  Screen screen_ = None;
+  int mainWindow_ = 0;    // GLUT id of the game window
+  MusicStream introClip;  // loops while the last two slides show
+  MusicStream loopClip;   // loops during the game
+};

@@ -1,0 +1,74 @@
+#include "app/Render.h"
+
+#include <GL/gl.h>
+
+#include "objects/Camera.h"
+
+namespace {
+
+void enable(GLenum cap, bool on) {
+  if (on)
+    glEnable(cap);
+  else
+    glDisable(cap);
+}
+
+}  // namespace
+
+void setTexturing(bool texture, bool blend) {
+  enable(GL_TEXTURE_2D, texture);
+  enable(GL_BLEND, blend);
+  enable(GL_ALPHA_TEST, blend);
+}
+
+void setDepthTest(bool on) { enable(GL_DEPTH_TEST, on); }
+void setClearColor(float r, float g, float b) { glClearColor(r, g, b, 1.0f); }
+
+void bindTexture(unsigned texture) { glBindTexture(GL_TEXTURE_2D, texture); }
+void callList(unsigned list) { glCallList(list); }
+void setColor(float r, float g, float b, float a) { glColor4f(r, g, b, a); }
+void translate(float x, float y, float z) { glTranslatef(x, y, z); }
+void rotate(float angleDegrees, float x, float y, float z) { glRotatef(angleDegrees, x, y, z); }
+void scale(float x, float y, float z) { glScalef(x, y, z); }
+void pushMatrix() { glPushMatrix(); }
+void popMatrix() { glPopMatrix(); }
+void loadIdentity() { glLoadIdentity(); }
+
+void overlayBegin(float left, float right, float bottom, float top) {
+  glPushMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(left, right, bottom, top, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_ALPHA_TEST);
+  glAlphaFunc(GL_GREATER, 0.0f);
+  glColor4f(1, 1, 1, 1);
+  glDisable(GL_DEPTH_TEST);
+
+  glPushMatrix();  // the caller's own transforms are dropped by overlayEnd
+}
+
+void overlayEnd() {
+  glPopMatrix();
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+}
+
+void pixelOverlayBegin(float* outWidth, float* outHeight) {
+  const Camera& camera = Camera::instance();
+  float width = static_cast<float>(camera.windowWidth());
+  float height = static_cast<float>(camera.windowHeight());
+  overlayBegin(0, width, 0, height);
+  if (outWidth) *outWidth = width;
+  if (outHeight) *outHeight = height;
+}

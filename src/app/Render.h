@@ -1,0 +1,24 @@
+// Render-state helpers: every draw pass sets GL state through these, and 2D
+// layers (slides, score, pad indicator) are bracketed by overlayBegin/End.
+#pragma once
+
+void setTexturing(bool texture, bool blend);  // blend also switches the alpha test
+void setDepthTest(bool on);
+void setClearColor(float r, float g, float b);
+
+void bindTexture(unsigned texture);
+void callList(unsigned list);
+void setColor(float r, float g, float b, float a);
+void translate(float x, float y, float z);
+void rotate(float angleDegrees, float x, float y, float z);
+void scale(float x, float y, float z);
+void pushMatrix();
+void popMatrix();
+void loadIdentity();
+
+// Orthographic 2D layer over the scene with blending and the alpha test on,
+// depth test off, colour white. Leaves texturing/blend on and depth off after End.
+void overlayBegin(float left, float right, float bottom, float top);
+void overlayEnd();
+// The same in window pixels: origin bottom left, y up; reports the window size.
+void pixelOverlayBegin(float* outWidth = nullptr, float* outHeight = nullptr);

@@ -1,0 +1,66 @@
+#include "app/Window.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdlib>
+
+#include "app/App.h"
+#include "input/KeyboardState.h"
+#include "objects/Camera.h"
+
+namespace {
+
+// Callbacks only record input or forward it; all work happens in the display callback.
+void onReshape(int width, int height) { Camera::instance().resize(width, height); }
+void onDisplay() { App::instance().displayFrame(); }
+void onIdle() { App::instance().idle(); }
+void onMotion(int x, int y) { KeyboardState::instance().onMouseMove(x, y); }
+void onMouse(int button, int state, int x, int y) { KeyboardState::instance().onMouseButton(button, state, x, y); }
+void onKey(unsigned char key, int x, int y) { KeyboardState::instance().onKeyDown(key, x, y); }
+void onKeyUp(unsigned char key, int x, int y) { KeyboardState::instance().onKeyUp(key, x, y); }
+void onSpecial(int key, int x, int y) { KeyboardState::instance().onSpecialDown(key, x, y); }
+void onSpecialUp(int key, int x, int y) { KeyboardState::instance().onSpecialUp(key, x, y); }
+
+void setupGlState() {
+  glShadeModel(GL_SMOOTH);
+  glPolygonMode(GL_FRONT, GL_FILL);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  glEnable(GL_CULL_FACE);
+  glFrontFace(GL_CCW);
+  glCullFace(GL_BACK);
+  glClearDepth(1.0);
+  glDepthFunc(GL_LEQUAL);
+  glEnable(GL_DEPTH_TEST);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);  // blending itself stays off until a pass wants it
+  glAlphaFunc(GL_GREATER, 0.0f);
+  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+}  // namespace
+
+int createMainWindow(int width, int height, const char* title) {
+  int argc = 1;
+  char dummy[] = "dummy";  // the real command line is ignored
+  char* argv[] = {dummy, nullptr};
+  glutInit(&argc, argv);
+  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+  glutInitWindowSize(width, height);
+  int window = glutCreateWindow(title);
+  glutPositionWindow(20, 200);
+  glutIgnoreKeyRepeat(1);
+  setupGlState();
+  return window;
+}
+
+void registerCallbacks() {
+  glutReshapeFunc(onReshape);
+  glutDisplayFunc(onDisplay);
+  glutIdleFunc(onIdle);
+  glutMotionFunc(onMotion);
+  glutPassiveMotionFunc(onMotion);
+  glutMouseFunc(onMouse);
+  glutKeyboardFunc(onKey);
+  glutKeyboardUpFunc(onKeyUp);
+  glutSpecialFunc(onSpecial);
+  glutSpecialUpFunc(onSpecialUp);
+}

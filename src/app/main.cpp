@@ -1,0 +1,23 @@
+// Stompalong: open the window, bring the game up, hand over to GLUT's loop.
+#include <GL/freeglut.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "app/App.h"
+#include "app/Window.h"
+
+int main() {
+  App& app = App::instance();
+  app.setMainWindow(createMainWindow(800, 600, "Game"));
+  registerCallbacks();
+  try {
+    app.init();
+  } catch (const std::runtime_error& error) {
+    // The font is the one resource the game cannot run without.
+    std::fprintf(stderr, "Stompalong: cannot load the font %s: %s\n", kFontPath, error.what());
+    return 1;
+  }
+  glutMainLoop();
+  return 0;
+}

@@ -1,0 +1,34 @@
+// TextureRegistry turns PNG and TGA files into cached GL textures; QuadBuilder
+// compiles display lists of textured unit squares that scene objects replay.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// Load options: only these two bits are read.
+constexpr unsigned bottomRowFirst = 0x01;  // first pixel row handed to GL is the picture's bottom row
+constexpr unsigned repeatWrap = 0x10;      // GL_REPEAT instead of GL_CLAMP on both axes
+
+class TextureRegistry {
+ public:
+  static TextureRegistry& instance();
+
+  // Cached texture of the file, loading it on first request; 0 when it cannot be loaded.
+  unsigned getTexture(const std::string& path, unsigned options);
+  // Exact, case-sensitive lookup; a stored 0 counts as absent.
+  unsigned find(const std::string& path) const;
+  void add(const std::string& path, unsigned texture);
+
+ private:
+  std::vector<std::pair<std::string, unsigned>> entries_;  // load order, never removed
+};
+
+class QuadBuilder {
+ public:
+  static QuadBuilder& instance();
+
+  // A new display list drawing a unit square centred at (centreX, centreY) in
+  // z = 0, bound to the file's texture (no bind when path is null or fails).
+  unsigned makeQuadList(const char* path, float centreX, float centreY);
+};

@@ -1,0 +1,32 @@
+// Arena: the floor and two rings of skyline walls, and the authority on where
+// walkers may go (the walk area minus the blocked centre square).
+#pragma once
+
+#include <vector>
+
+#include "objects/GameObject.h"
+
+struct BlockedRect {
+  float minX, minY, maxX, maxY;
+};
+
+class Arena : public GameObject {
+ public:
+  void load();
+  void update(float dt) override;
+  void draw() override;
+
+  const BlockedRect* findBlockedRect(const Vec3& point, float margin) const;
+  Vec3 constrainToWalkArea(const Vec3& point) const;
+  Vec3 randomWalkPoint() const;
+  void addBlockedRect(const BlockedRect& rect);
+
+ private:
+  unsigned floorList_ = 0;                // floor picture, unit quad centred on the origin
+  unsigned skylineList_ = 0;              // skyline picture, unit quad standing on its bottom edge
+  Vec3 walkMin_{-15, -15, 0};             // lower corner of the walk area
+  Vec3 walkMax_{15, 15, 0};               // upper corner of the walk area
+  std::vector<BlockedRect> blockedRects_; // insertion order; the first match wins
+};
+
+extern Arena arena;

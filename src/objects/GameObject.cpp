@@ -1,0 +1,5 @@
+#include "objects/GameObject.h"
+
+#include <cmath>
+
+float GameObject::sqrtOf(float v) { return std::sqrt(v); }
