@@ -1,0 +1,113 @@
+#include "media/Texture.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <strings.h>
+
+#include <cstdio>
+
+#include "app/Render.h"
+#include "media/PngImage.h"
+#include "media/TgaImage.h"
+
+namespace {
+
+GLint wrapMode(unsigned options) { return (options & repeatWrap) ? GL_REPEAT : GL_CLAMP; }
+
+unsigned newBoundTexture() {
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  return texture;
+}
+
+// Clamped or repeating on both axes; linear filters, so the mipmap levels are never sampled.
+void setSampling(unsigned options) {
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapMode(options));
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapMode(options));
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+}
+
+unsigned uploadTga(const char* path, unsigned options) {
+  TgaImage image;
+  if (!image.load(path, options & bottomRowFirst) || image.bits != 32) return 0;
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  unsigned texture = newBoundTexture();
+  gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels);
+  setSampling(options);
+  // Level 0 again at the file's own size (the mipmap builder rescales to powers of two).
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels);
+  return texture;
+}
+
+unsigned uploadPng(const char* path, unsigned options) {
+  PngImage image;
+  if (!image.load(path, options & bottomRowFirst)) return 0;
+  unsigned texture = newBoundTexture();
+  gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
+  setSampling(options);
+  return texture;
+}
+
+// The extension runs from the last '.' of the whole path; none when there is no '.'.
+bool hasExtension(const std::string& path, const char* extension) {
+  size_t dot = path.rfind('.');
+  return dot != std::string::npos && strcasecmp(path.c_str() + dot, extension) == 0;
+}
+
+unsigned upload(const std::string& path, unsigned options) {
+  if (hasExtension(path, ".tga")) return uploadTga(path.c_str(), options);
+  if (hasExtension(path, ".png")) return uploadPng(path.c_str(), options);
+  return 0;
+}
+
+}  // namespace
+
+TextureRegistry& TextureRegistry::instance() {
+  static TextureRegistry* registry = new TextureRegistry;  // lives until the process ends
+  return *registry;
+}
+
+unsigned TextureRegistry::getTexture(const std::string& path, unsigned options) {
+  if (unsigned cached = find(path)) return cached;
+  std::printf("\nLoading texture %s...", path.c_str());
+  unsigned texture = upload(path, options);
+  add(path, texture);
+  std::printf("done.");
+  return texture;
+}
+
+unsigned TextureRegistry::find(const std::string& path) const {
+  for (const auto& [name, texture] : entries_)
+    if (name == path) return texture;
+  return 0;
+}
+
+void TextureRegistry::add(const std::string& path, unsigned texture) { entries_.emplace_back(path, texture); }
+
+QuadBuilder& QuadBuilder::instance() {
+  static QuadBuilder builder;
+  return builder;
+}
+
+unsigned QuadBuilder::makeQuadList(const char* path, float centreX, float centreY) {
+  unsigned texture = path ? TextureRegistry::instance().getTexture(path, 0) : 0;
+  unsigned list = glGenLists(1);
+  glNewList(list, GL_COMPILE);
+  if (texture) bindTexture(texture);
+  glBegin(GL_QUADS);
+  glNormal3f(0, 0, 1);
+  // Counter-clockwise from the bottom left; t = 0 is the top edge, so top-row-first pictures stand upright.
+  glTexCoord2f(0, 1);
+  glVertex2f(centreX - 0.5f, centreY - 0.5f);
+  glTexCoord2f(1, 1);
+  glVertex2f(centreX + 0.5f, centreY - 0.5f);
+  glTexCoord2f(1, 0);
+  glVertex2f(centreX + 0.5f, centreY + 0.5f);
+  glTexCoord2f(0, 0);
+  glVertex2f(centreX - 0.5f, centreY + 0.5f);
+  glEnd();
+  glEndList();
+  return list;
+}
