@@ -1,0 +1,109 @@
+// The 2D overlay bracket: matrix stacks restored, the states it leaves, and
+// the pixel mapping of the window.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <cstring>
+
+#include "app/Render.h"
+#include "objects/Camera.h"
+#include "support/GlTest.h"
+
+namespace {
+
+GLint stackDepth(GLenum which) {
+  GLint depth = 0;
+  glGetIntegerv(which, &depth);
+  return depth;
+}
+
+}  // namespace
+
+TEST(Overlay, RestoresBothMatrixStacks) {
+  testgl::resetFrame();
+  glTranslatef(1, 2, 3);
+  GLfloat before[16], after[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, before);
+  GLint modelDepth = stackDepth(GL_MODELVIEW_STACK_DEPTH);
+  GLint projectionDepth = stackDepth(GL_PROJECTION_STACK_DEPTH);
+
+  overlayBegin(-2, 2, -1.5f, 1.5f);
+  translate(5, 5, 0);  // the caller's own transform is dropped by overlayEnd
+  scale(3, 3, 1);
+  overlayEnd();
+
+  EXPECT_EQ(stackDepth(GL_MODELVIEW_STACK_DEPTH), modelDepth);
+  EXPECT_EQ(stackDepth(GL_PROJECTION_STACK_DEPTH), projectionDepth);
+  glGetFloatv(GL_MODELVIEW_MATRIX, after);
+  EXPECT_EQ(0, std::memcmp(before, after, sizeof before));
+  GLint mode = 0;
+  glGetIntegerv(GL_MATRIX_MODE, &mode);
+  EXPECT_EQ(mode, GL_MODELVIEW);
+}
+
+TEST(Overlay, LeavesSpriteStatesOnAndDepthOff) {
+  testgl::resetFrame();
+  overlayBegin(0, 1, 0, 1);
+  overlayEnd();
+  EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_TRUE(glIsEnabled(GL_BLEND));
+  EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
+  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+}
+
+TEST(Overlay, PixelOverlayMapsOriginToTheBottomLeftPixel) {
+  Camera::instance().resize(testgl::kWidth, testgl::kHeight);
+  testgl::resetFrame();
+  float width = 0, height = 0;
+  pixelOverlayBegin(&width, &height);
+  EXPECT_EQ(width, 800);
+  EXPECT_EQ(height, 600);
+  glDisable(GL_TEXTURE_2D);
+  setColor(1, 0, 0, 1);
+  glBegin(GL_QUADS);  // exactly the bottom-left pixel
+  glVertex2f(0, 0);
+  glVertex2f(1, 0);
+  glVertex2f(1, 1);
+  glVertex2f(0, 1);
+  glEnd();
+  overlayEnd();
+  EXPECT_EQ(testgl::pixel(0, 0)[0], 255);
+  EXPECT_EQ(testgl::pixel(1, 0)[0], 0);
+  EXPECT_EQ(testgl::pixel(0, 1)[0], 0);
+  pixelOverlayBegin();  // both reports are optional
+  overlayEnd();
+}
+
+TEST(Overlay, FullyTransparentPixelsAreNotDrawn) {
+  testgl::resetFrame();
+  overlayBegin(0, 1, 0, 1);
+  glDisable(GL_TEXTURE_2D);
+  glDepthMask(GL_TRUE);
+  setColor(1, 1, 1, 0);
+  glBegin(GL_QUADS);
+  glVertex2f(0, 0);
+  glVertex2f(1, 0);
+  glVertex2f(1, 1);
+  glVertex2f(0, 1);
+  glEnd();
+  overlayEnd();
+  // The alpha test rejects alpha 0 outright; blending alone would still have written it.
+  glEnable(GL_DEPTH_TEST);
+  EXPECT_EQ(testgl::pixel(400, 300)[0], 0);
+}
+
+TEST(Overlay, StateTogglesSwitchTheirPairs) {
+  setTexturing(true, false);
+  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+  setTexturing(false, true);
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_TRUE(glIsEnabled(GL_BLEND));
+  EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
+  setDepthTest(true);
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  setDepthTest(false);
+  EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+}
