@@ -12,7 +12,8 @@ using Sample = uint32_t;   // a sound loaded whole into memory
 using Channel = uint32_t;  // one playback of a sample
 using Stream = uint32_t;   // a music file streamed from disk
 
-// Opens the output device (44.1 kHz stereo, small buffer); false when there is none.
+// Opens the output device (44.1 kHz stereo, small buffer); false when there is
+// none, and then every load gives 0 and the game runs silent.
 bool openDevice();
 
 // Whole file into memory; at most maxPlaybacks sound at once, the playback
@@ -27,7 +28,8 @@ void playStream(Stream stream);
 void stopStream(Stream stream);
 void setStreamVolume(Stream stream, int volume);  // 0..100
 
-// Test seam: called with the sample and volume of every started playback.
+// Test seam: called with the sample and volume of every started playback,
+// once its volume is set (the sound bank sets it right after the start).
 void setPlayObserver(std::function<void(Sample, int volume)> observer);
 
 }  // namespace audio

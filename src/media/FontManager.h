@@ -2,18 +2,33 @@
 // display lists; print draws printf-style text line by line, downwards.
 #pragma once
 
+#include <vector>
+
 class FontManager {
  public:
   static FontManager& instance();
 
-  // Throws std::runtime_error with FreeType's failure message.
+  // Throws std::runtime_error with FreeType's failure message; on a throw the
+  // font loaded before stays in use.
   void load(const char* path, unsigned height);
+  // Bytes of 128 and above are skipped: the font has glyphs for 0..127 only.
   void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
   float lineSpacing() const;
 
  private:
-  float height_ = 0;             // nominal size of the latest load
-  unsigned* textures_ = nullptr; // 128 texture names, index = character code
-  unsigned listBase_ = 0;        // list listBase_ + ch draws character ch
+  float height_ = 0;               // nominal size of the latest load
+  std::vector<unsigned> textures_; // 128 texture names, index = character code
+  unsigned listBase_ = 0;          // list listBase_ + ch draws character ch
 };
+
+// Texture size and quad texture corner of a glyph bitmap: each side the
+// smallest power of two holding it (1 for 0 or 1), the corner where the
+// bitmap ends inside it.
+struct GlyphTexture {
+  int width;   // texels, power of two
+  int height;  // texels, power of two
+  float s;     // bitmap width / texture width
+  float t;     // bitmap rows / texture height
+};
+GlyphTexture glyphTexture(int bitmapWidth, int bitmapRows);
