@@ -20,5 +20,7 @@ class PadInput {
   static unsigned char keyOf(int button);
 
  private:
+  void drawBar(int button, int column) const;  // Start or Select above the grid column
+
   unsigned indicatorList_ = 0;  // textured unit quad of one indicator square
 };
