@@ -1,0 +1,115 @@
+#include "objects/Arena.h"
+
+#include <GL/gl.h>
+
+#include "app/Render.h"
+#include "media/Texture.h"
+#include "objects/Random.h"
+
+Arena arena;
+
+namespace {
+
+constexpr float kFloorSize = 30;      // units; the floor picture is stretched once over the walk area
+constexpr float kWallDistance = 15;   // units from the centre to each wall of a ring
+constexpr float kWallWidth = 30;      // units before the ring scale
+constexpr float kWallHeight = 10;     // units before the ring scale
+constexpr BlockedRect kCentreSquare{-5, -5, 5, 5};  // the middle pad square: walkers stay on its edges
+
+struct SkylineRing {
+  float scale;     // horizontal ring scale
+  float height;    // vertical ring scale
+  float grey;      // colour level
+  float alpha;
+  bool mirrored;   // so the far ring does not repeat the near ring's buildings
+};
+
+// Far ring first: the near ring is drawn last and leaves the front face counter-clockwise.
+constexpr SkylineRing kRings[] = {
+    {1.5f, 3 * 0.35f, 1 - 0.33f, 1 - 0.75f, true},
+    {1.0f, 4 * 0.35f, 1.0f, 1.0f, false},
+};
+
+void drawWall(unsigned list, float angle, bool mirrored) {
+  pushMatrix();
+  rotate(angle, 0, 0, 1);
+  translate(0, kWallDistance, 0);
+  glFrontFace(mirrored ? GL_CW : GL_CCW);  // a mirrored wall's winding is reversed
+  float mirror = mirrored ? -1.0f : 1.0f;
+  scale(mirror * kWallWidth, 1, kWallHeight);
+  rotate(90, 1, 0, 0);
+  callList(list);
+  popMatrix();
+}
+
+}  // namespace
+
+void Arena::load() {
+  floorList_ = QuadBuilder::instance().makeQuadList("./res/images/floor.png", 0, 0);
+  skylineList_ = QuadBuilder::instance().makeQuadList("./res/images/cityscape1.png", 0, 0.5f);
+  addBlockedRect(kCentreSquare);
+}
+
+void Arena::update(float) {}
+
+void Arena::draw() {
+  setDepthTest(false);
+  setTexturing(true, true);
+  setColor(1, 1, 1, 1);
+
+  pushMatrix();
+  scale(kFloorSize, kFloorSize, 1);
+  callList(floorList_);
+  popMatrix();
+
+  for (const SkylineRing& ring : kRings) {
+    pushMatrix();
+    scale(ring.scale, ring.scale, 1);
+    scale(1, 1, ring.height);
+    setColor(ring.grey, ring.grey, ring.grey, ring.alpha);
+    for (float angle : {0.0f, 90.0f, 180.0f, 270.0f}) drawWall(skylineList_, angle, ring.mirrored);
+    popMatrix();
+  }
+}
+
+const BlockedRect* Arena::findBlockedRect(const Vec3& point, float margin) const {
+  for (const BlockedRect& r : blockedRects_) {
+    if (r.minX - margin <= point.x && point.x <= r.maxX + margin && r.minY - margin <= point.y &&
+        point.y <= r.maxY + margin)
+      return &r;
+  }
+  return nullptr;
+}
+
+Vec3 Arena::constrainToWalkArea(const Vec3& point) const {
+  Vec3 q = point;
+  clampValue(q.x, walkMin_.x, walkMax_.x);
+  clampValue(q.y, walkMin_.y, walkMax_.y);
+  const BlockedRect* r = findBlockedRect(q, 0);
+  if (!r) return q;
+
+  // Out onto the nearest edge; ties go to minX, then maxX, minY, maxY. Not clamped again.
+  float left = q.x - r->minX, right = r->maxX - q.x;
+  float bottom = q.y - r->minY, top = r->maxY - q.y;
+  auto firstMin = [](float a, float b) { return b < a ? b : a; };
+  float m = firstMin(firstMin(left, right), firstMin(bottom, top));
+  if (m == left)
+    q.x = r->minX;
+  else if (m == right)
+    q.x = r->maxX;
+  else if (m == bottom)
+    q.y = r->minY;
+  else if (m == top)
+    q.y = r->maxY;
+  return q;
+}
+
+Vec3 Arena::randomWalkPoint() const {
+  // Three draws in this order, z included, so the random sequence stays the same.
+  float x = randomRange(walkMin_.x, walkMax_.x);
+  float y = randomRange(walkMin_.y, walkMax_.y);
+  float z = randomRange(walkMin_.z, walkMax_.z);
+  return constrainToWalkArea({x, y, z});
+}
+
+void Arena::addBlockedRect(const BlockedRect& rect) { blockedRects_.push_back(rect); }

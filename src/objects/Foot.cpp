@@ -1,0 +1,114 @@
+#include "objects/Foot.h"
+
+#include <algorithm>
+
+#include "app/Render.h"
+#include "media/Texture.h"
+#include "objects/Camera.h"
+#include "objects/Random.h"
+
+FootManager footManager;
+
+namespace {
+
+constexpr float kPlantedTime = 1.0f;  // seconds a foot stays down unless lifted
+constexpr float kRiseTime = 0.5f;     // seconds from lift to removal
+constexpr float kRiseSpeed = 40;      // units per second
+constexpr float kShadowTopHeight = 20;  // the shadow shrinks to nothing at this height
+constexpr float kShadowAlpha = 0.25f;
+constexpr float kFootWidth = 11;      // units
+constexpr float kFootHeight = 22;     // units
+constexpr float kFootCentreY = 0.43f; // the picture's sole sits a little below the floor
+
+}  // namespace
+
+void Foot::update(float dt) {
+  age_ += dt;
+  stateTime_ += dt;
+  if (state() == Planted) {
+    if (stateTime_ > kPlantedTime) setState(Rising);
+  } else if (state() == Rising) {
+    if (stateTime_ > kRiseTime)
+      setState(Finished);
+    else
+      position().z = stateTime_ * kRiseSpeed;
+  }
+}
+
+void Foot::drawGround() {
+  if (state() == Finished) return;
+  const Vec3& p = position();
+  setColor(1, 1, 1, kShadowAlpha);
+  pushMatrix();
+  translate(p.x, p.y, 0);
+  float s = (kShadowTopHeight - p.z) * 0.5f;  // a pad square wide while planted
+  scale(s, s, 1);
+  callList(shadowList_);
+  popMatrix();
+}
+
+void Foot::draw() {
+  if (state() == Finished) return;
+  const Vec3& p = position();
+  pushMatrix();
+  translate(p.x, p.y, p.z);
+  rotate(Camera::instance().rotationZ(), 0, 0, 1);  // face the camera
+  scale(kFootWidth, 1, kFootHeight);
+  rotate(90, 1, 0, 0);
+  callList(footList_);
+  popMatrix();
+}
+
+void FootManager::load() {
+  for (const char* file : {"./res/images/foot1.png", "./res/images/foot2.png", "./res/images/foot3.png",
+                           "./res/images/foot4.png"})
+    loadPrototype(file);
+}
+
+void FootManager::loadPrototype(const char* fileName) {
+  QuadBuilder& quads = QuadBuilder::instance();
+  unsigned footList = quads.makeQuadList(fileName, 0, kFootCentreY);
+  unsigned shadowList = quads.makeQuadList("./res/images/shadow.tga", 0, 0);
+  std::unique_ptr<Foot> prototype(new Foot(footList, shadowList));
+  prototype->state_ = Foot::Planted;
+  prototypes_.push_back(std::move(prototype));
+}
+
+void FootManager::stompAt(float x, float y) {
+  std::unique_ptr<Foot> foot(new Foot(0, 0));  // no pictures loaded: an invisible foot keeps the timing
+  if (!prototypes_.empty()) {
+    const Foot& prototype = *prototypes_[randomInt(static_cast<int>(prototypes_.size()))];
+    foot->footList_ = prototype.footList_;
+    foot->shadowList_ = prototype.shadowList_;
+  }
+  foot->setState(Foot::Planted);
+  foot->setPosition({x, y, 0});
+  feet_.push_back(std::move(foot));
+}
+
+void FootManager::liftFeetIn(float minX, float minY, float maxX, float maxY) {
+  for (auto& foot : feet_) {
+    const Vec3& p = foot->position();
+    if (foot->state() == Foot::Planted && minX <= p.x && minY <= p.y && p.x <= maxX && p.y <= maxY)
+      foot->setState(Foot::Rising);
+  }
+}
+
+void FootManager::update(float dt) {
+  for (auto& foot : feet_) foot->update(dt);
+  std::erase_if(feet_, [](const std::unique_ptr<Foot>& foot) { return foot->state() == Foot::Finished; });
+}
+
+void FootManager::drawGround() {
+  setDepthTest(false);
+  setTexturing(true, true);
+  setColor(1, 1, 1, 1);
+  for (auto& foot : feet_) foot->drawGround();
+}
+
+void FootManager::draw() {
+  setDepthTest(true);
+  setTexturing(true, true);
+  setColor(1, 1, 1, 1);
+  for (auto& foot : feet_) foot->draw();
+}

@@ -1,0 +1,173 @@
+#include "objects/Victim.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "app/Render.h"
+#include "media/Texture.h"
+#include "objects/Arena.h"
+#include "objects/Camera.h"
+#include "objects/Random.h"
+
+namespace {
+
+constexpr float kGravity = 30;           // units per second squared
+constexpr float kFlingMinSpeed = 5;      // units per second upward
+constexpr float kFlingMaxSpeed = 20;
+constexpr float kFlingStartHeight = 0.5f;
+constexpr float kTumbleRate = 720;       // degrees per second per unit of variation off 0.5
+constexpr float kFlapRate = 30;          // radians per second per unit of (variation + 0.5)
+constexpr float kShadowAlpha = 0.75f;
+constexpr float kShadowSize = 1.5f;      // units
+
+// Walking speed 1.5 to 5.5 units per second, by variation.
+float walkSpeed(float variation) { return (variation - 0.5f) * 4 + 3.5f; }
+// Splatter width 1 to 5 units, by variation.
+float splatterSize(float variation) { return (variation - 0.5f) * 4 + 3; }
+
+struct Limb {
+  float tx, ty, tz;     // offset from the feet
+  float swingFactor;    // degrees about y per unit of swing
+  float swingBase;      // degrees about y
+  float sx, sz;         // quad size
+  unsigned Victim::*list;
+};
+
+}  // namespace
+
+Victim::Victim() : variation_(randomRange(0, 1)) {
+  state_ = Inactive;
+  stateTime_ = 0;
+}
+
+Victim::~Victim() {
+  for (unsigned list : displayLists()) glDeleteLists(list, 1);
+}
+
+std::array<unsigned, 5> Victim::displayLists() const {
+  return {headList_, bodyList_, armList_, shadowList_, splatterList_};
+}
+
+void Victim::load() {
+  QuadBuilder& quads = QuadBuilder::instance();
+  headList_ = quads.makeQuadList("./res/images/deliciousVictim_head.png", 0, 0);
+  bodyList_ = quads.makeQuadList("./res/images/deliciousVictim_body.png", 0, 0.5f);
+  armList_ = quads.makeQuadList("./res/images/deliciousVictim_arm.png", 0, 0.5f);
+  shadowList_ = quads.makeQuadList("./res/images/shadow.tga", 0, 0);
+  splatterList_ = quads.makeQuadList("./res/images/splatter.png", 0, 0);
+  setState(Walking);
+}
+
+void Victim::setState(int s) {
+  if (s == state()) return;
+  state_ = s;
+  stateTime_ = 0;
+  if (s == Walking) {
+    target_ = arena.randomWalkPoint();
+    verticalSpeed_ = 0;
+    position().z = 0;
+    tumble() = 0;
+  } else if (s == Flung) {
+    verticalSpeed_ = randomRange(kFlingMinSpeed, kFlingMaxSpeed);
+    position().z = kFlingStartHeight;
+  }
+}
+
+bool Victim::isUpright() { return state() == Walking || state() == Flung; }
+
+void Victim::update(float dt) {
+  age_ += dt;
+  stateTime_ += dt;
+  switch (state()) {
+    case Walking: walk(dt); break;
+    case Flung: fly(dt); break;
+    default: break;  // inactive or squashed: lies still
+  }
+}
+
+void Victim::walk(float dt) {
+  Vec3 dir = Vec3::subtract(target_, position());
+  float distance = 0;
+  dir.normalize(&distance);
+  float step = walkSpeed(variation_) * dt;
+  if (step > distance) {  // within one step of the target: stop and turn to a new one
+    target_ = arena.randomWalkPoint();
+    return;
+  }
+  Vec3 p = Vec3::add(position(), Vec3::scaled(dir, step));
+  Vec3 q = arena.constrainToWalkArea(p);
+  if (!(q == p)) {  // ran into an edge: stop on it and head elsewhere
+    target_ = arena.randomWalkPoint();
+    p = q;
+  }
+  setPosition(p);
+}
+
+void Victim::fly(float dt) {
+  // Constant gravity, integrated exactly over the step; x and y stay put.
+  float dv = -kGravity * dt;
+  float dz = verticalSpeed_ * dt + dv * dt * 0.5f;
+  verticalSpeed_ += dv;
+  position().z += dz;
+  tumble() = (variation_ - 0.5f) * stateTime_ * kTumbleRate;
+  if (position().z <= 0) {
+    position().z = 0;
+    tumble() = 0;
+    setState(Walking);
+  }
+}
+
+void Victim::drawGround() {
+  const Vec3& p = position();
+  if (isUpright()) {
+    setColor(1, 1, 1, kShadowAlpha);
+    pushMatrix();
+    translate(p.x, p.y, 0);  // stays on the floor under a flung victim
+    scale(kShadowSize, kShadowSize, 1);
+    callList(shadowList_);
+    popMatrix();
+  } else if (state() == Squashed) {
+    setColor(1, 1, 1, 1);
+    pushMatrix();
+    translate(p.x, p.y, p.z);
+    float s = splatterSize(variation_);
+    scale(s, s, 1);
+    rotate(variation_ * 360, 0, 0, 1);
+    callList(splatterList_);
+    popMatrix();
+  }
+}
+
+void Victim::draw() {
+  if (!isUpright()) return;
+  // Arms first, then body, then head: the later quads sit nearer the camera and cover the earlier.
+  static const Limb kLimbs[] = {
+      {0, 0.02f, 0.9f, 15, -70, 0.7f, 0.7f, &Victim::armList_},
+      {0, 0.02f, 0.9f, -15, 70, 0.8f, 0.8f, &Victim::armList_},
+      {0, 0.02f, 0, 5, 0, 0.6f, 1.1f, &Victim::bodyList_},
+  };
+  float swing = std::sin((variation_ + 0.5f) * age_ * kFlapRate);
+  const Vec3& p = position();
+  setColor(1, 1, 1, 1);
+  pushMatrix();
+  translate(p.x, p.y, p.z);
+  rotate(Camera::instance().rotationZ(), 0, 0, 1);  // face the camera
+  rotate(tumble(), 0, 1, 0);
+  for (const Limb& limb : kLimbs) {
+    pushMatrix();
+    translate(limb.tx, limb.ty, limb.tz);
+    rotate(limb.swingFactor * swing + limb.swingBase, 0, 1, 0);
+    scale(limb.sx, 1, limb.sz);
+    rotate(90, 1, 0, 0);
+    callList(this->*limb.list);
+    popMatrix();
+  }
+  pushMatrix();
+  translate(0, 0, 1.5f);
+  scale(0.9f, 1, 0.9f);
+  rotate(90, 1, 0, 0);
+  callList(headList_);
+  popMatrix();
+  popMatrix();
+}
