@@ -16,7 +16,8 @@ constexpr SlotBinding kSlots[kPadSlots] = {
     {"Right", 3}, {"DownRight", 5}, {"Down", 1},   {"DownLeft", 4}, {"Left", 0},
 };
 
-// Button numbers a device does not have read as off.
+// Button numbers a device does not have read as off (checked here so SDL does
+// not record an error for them every frame).
 bool buttonDown(SDL_Joystick* joystick, int button) {
   return button < SDL_JoystickNumButtons(joystick) && SDL_JoystickGetButton(joystick, button) != 0;
 }
@@ -51,17 +52,15 @@ void DancePad::open() {
 void DancePad::poll() {
   if (!joystickReady_) return;
   SDL_JoystickUpdate();
-  bool opened = openNewPads();
+  openNewPads();  // SDL reads a pad's buttons as it opens it
   dropDetachedPads();
-  if (opened) SDL_JoystickUpdate();  // a pad opened now shows its buttons in this poll
   for (int pad = 0; pad < kMaxPads; ++pad) readPad(pad);
   if (traceTransitions) printTransitions();
 }
 
 // Opens attached devices that are not open yet, in device order, into the lowest
 // free pad numbers; devices beyond four wait until a number is free.
-bool DancePad::openNewPads() {
-  bool opened = false;
+void DancePad::openNewPads() {
   for (int device = 0; device < SDL_NumJoysticks(); ++device) {
     SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(device);
     if (id < 0 || isOpen(id)) continue;
@@ -71,9 +70,7 @@ bool DancePad::openNewPads() {
     if (!joystick) continue;  // tried again at the next poll
     joysticks_[pad] = joystick;
     ids_[pad] = id;
-    opened = true;
   }
-  return opened;
 }
 
 void DancePad::dropDetachedPads() {

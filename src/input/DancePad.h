@@ -26,7 +26,7 @@ class DancePad {
   bool traceTransitions = false;            // diagnostic: print slot changes after each read
 
  private:
-  bool openNewPads();
+  void openNewPads();
   void dropDetachedPads();
   int lowestFreePad() const;
   bool isOpen(SDL_JoystickID id) const;
