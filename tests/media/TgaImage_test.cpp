@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -37,6 +38,8 @@ Bytes pixelBytes(const TgaImage& image) {
 
 class TgaImageTest : public ::testing::Test {
  protected:
+  ~TgaImageTest() override { std::filesystem::remove_all(dir_); }
+
   std::string write(const Bytes& bytes) {
     std::string path = dir_ + "/image" + std::to_string(files_++) + ".tga";
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());

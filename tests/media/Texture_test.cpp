@@ -1,0 +1,270 @@
+#include "media/Texture.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/Render.h"
+#include "support/GlTest.h"
+
+namespace {
+
+using Rgba = std::array<uint8_t, 4>;
+using Rgb = std::array<uint8_t, 3>;
+
+constexpr Rgba kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 255};
+constexpr Rgba kClearWhite{255, 255, 255, 0};  // must never reach the screen with the alpha test on
+constexpr Rgba kYellow{255, 255, 0, 255};
+constexpr Rgb kBackground{0, 0, 0};
+
+// 4x4 picture, top row first, in 2x2 quadrants: red top left, green top right,
+// blue bottom left, transparent bottom right. Sampling a quadrant's centre with
+// linear filtering then reads that quadrant's colour only.
+std::vector<uint8_t> quadrants() {
+  std::vector<uint8_t> rgba;
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) {
+      const Rgba& c = y < 2 ? (x < 2 ? kRed : kGreen) : (x < 2 ? kBlue : kClearWhite);
+      rgba.insert(rgba.end(), c.begin(), c.end());
+    }
+  return rgba;
+}
+
+std::vector<uint8_t> plain(const Rgba& colour) {
+  std::vector<uint8_t> rgba;
+  for (int i = 0; i < 16; ++i) rgba.insert(rgba.end(), colour.begin(), colour.end());
+  return rgba;
+}
+
+void writePng(const std::string& path, const std::vector<uint8_t>& rgba) { testgl::writePng(path, 4, 4, rgba.data()); }
+
+// 32-bit uncompressed TGA of a 4x4 top-row-first picture, stored bottom row first
+// as most TGA files are, BGRA per pixel.
+void writeTga(const std::string& path, const std::vector<uint8_t>& rgba, uint8_t depth = 32) {
+  std::vector<uint8_t> bytes(18, 0);
+  bytes[2] = depth == 8 ? 3 : 2;
+  bytes[12] = 4, bytes[14] = 4, bytes[16] = depth;
+  for (int y = 3; y >= 0; --y)
+    for (int x = 0; x < 4; ++x) {
+      const uint8_t* p = &rgba[(y * 4 + x) * 4];
+      if (depth == 8)
+        bytes.push_back(p[0]);
+      else
+        bytes.insert(bytes.end(), {p[2], p[1], p[0], p[3]});
+    }
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+Rgb rgbAt(int x, int y) {
+  Rgba p = testgl::pixel(x, y);
+  return {p[0], p[1], p[2]};
+}
+Rgb rgb(const Rgba& c) { return {c[0], c[1], c[2]}; }
+
+// Replays the list over the whole window (the unit square is the view volume)
+// with the overlay's state: texturing, blending and the alpha test on.
+void drawFullWindow(unsigned list, bool alphaTest = true) {
+  testgl::resetFrame();
+  overlayBegin(-0.5f, 0.5f, -0.5f, 0.5f);
+  if (!alphaTest) setTexturing(true, false);
+  callList(list);
+  overlayEnd();
+}
+
+// Quadrant centres in window pixels (origin bottom left).
+constexpr int kLeft = testgl::kWidth / 4, kRight = 3 * testgl::kWidth / 4;
+constexpr int kTop = 3 * testgl::kHeight / 4, kBottom = testgl::kHeight / 4;
+
+void expectQuadrants(bool upright) {
+  int top = upright ? kTop : kBottom, bottom = upright ? kBottom : kTop;
+  EXPECT_EQ(rgbAt(kLeft, top), rgb(kRed));
+  EXPECT_EQ(rgbAt(kRight, top), rgb(kGreen));
+  EXPECT_EQ(rgbAt(kLeft, bottom), rgb(kBlue));
+  EXPECT_EQ(rgbAt(kRight, bottom), kBackground);
+}
+
+unsigned boundTexture() {
+  GLint name = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
+  return static_cast<unsigned>(name);
+}
+
+GLint textureParameter(unsigned texture, GLenum parameter) {
+  GLint value = 0;
+  bindTexture(texture);
+  glGetTexParameteriv(GL_TEXTURE_2D, parameter, &value);
+  return value;
+}
+
+class TextureTest : public ::testing::Test {
+ protected:
+  TextureRegistry& registry = TextureRegistry::instance();
+  std::string dir = testgl::tempDir("texture");
+  ~TextureTest() override { std::filesystem::remove_all(dir); }
+
+  // The texture and everything printed while getting it.
+  std::pair<unsigned, std::string> loadCapturing(const std::string& path, unsigned options = 0) {
+    testing::internal::CaptureStdout();
+    unsigned texture = registry.getTexture(path, options);
+    std::fflush(stdout);
+    return {texture, testing::internal::GetCapturedStdout()};
+  }
+};
+
+TEST_F(TextureTest, FirstLoadPrintsBothFragmentsAndCacheHitPrintsNothing) {
+  std::string path = dir + "/floor.png";
+  writePng(path, quadrants());
+  auto [first, firstOutput] = loadCapturing(path);
+  EXPECT_NE(first, 0u);
+  EXPECT_TRUE(glIsTexture(first));
+  EXPECT_EQ(firstOutput, "\nLoading texture " + path + "...done.");
+
+  auto [again, againOutput] = loadCapturing(path);
+  EXPECT_EQ(again, first);
+  EXPECT_EQ(againOutput, "");
+  EXPECT_EQ(registry.find(path), first);
+}
+
+TEST_F(TextureTest, FailedFileIsTriedAgainOnEveryRequest) {
+  std::string path = dir + "/late.png";
+  const std::string fragments = "\nLoading texture " + path + "...done.";
+  EXPECT_EQ(loadCapturing(path), std::make_pair(0u, fragments));
+  EXPECT_EQ(loadCapturing(path), std::make_pair(0u, fragments));
+  EXPECT_EQ(registry.find(path), 0u);
+
+  writePng(path, quadrants());
+  EXPECT_NE(registry.getTexture(path, 0), 0u);
+}
+
+TEST_F(TextureTest, NamesDifferingOnlyInCaseAreSeparateEntries) {
+  writePng(dir + "/FLOOR.png", plain(kRed));
+  writePng(dir + "/floor.png", plain(kGreen));
+  unsigned upper = registry.getTexture(dir + "/FLOOR.png", 0);
+  unsigned lower = registry.getTexture(dir + "/floor.png", 0);
+  EXPECT_NE(upper, 0u);
+  EXPECT_NE(lower, 0u);
+  EXPECT_NE(upper, lower);
+  EXPECT_EQ(registry.find(dir + "/FLOOR.png"), upper);
+  EXPECT_EQ(registry.find(dir + "/floor.png"), lower);
+  EXPECT_EQ(registry.find(dir + "/Floor.png"), 0u);
+}
+
+TEST_F(TextureTest, ExtensionIsTakenFromTheLastDotIgnoringCase) {
+  writePng(dir + "/upper.PNG", quadrants());
+  writeTga(dir + "/mixed.Tga", quadrants());
+  EXPECT_NE(registry.getTexture(dir + "/upper.PNG", 0), 0u);
+  EXPECT_NE(registry.getTexture(dir + "/mixed.Tga", 0), 0u);
+
+  EXPECT_EQ(loadCapturing("./res/images/picture"),
+            std::make_pair(0u, std::string("\nLoading texture ./res/images/picture...done.")));
+  // A valid picture whose last dot is not its extension's.
+  std::filesystem::create_directory(dir + "/shots.png");
+  writePng(dir + "/shots.png/picture", quadrants());
+  EXPECT_EQ(registry.getTexture(dir + "/shots.png/picture", 0), 0u);
+}
+
+TEST_F(TextureTest, UndecodableFilesGiveZero) {
+  std::ofstream(dir + "/text.png") << "not a picture at all";
+  writePng(dir + "/whole.png", quadrants());
+  std::string whole = [&] {
+    std::ifstream in(dir + "/whole.png", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }();
+  std::ofstream(dir + "/cut.png", std::ios::binary) << whole.substr(0, whole.size() / 2);
+  writeTga(dir + "/grey.tga", quadrants(), 8);  // decodes, but only 32-bit pictures become textures
+
+  for (const char* name : {"/text.png", "/cut.png", "/grey.tga"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(registry.getTexture(dir + name, 0), 0u);
+  }
+}
+
+TEST_F(TextureTest, LoadedPicturesDrawUprightWithTheirAlpha) {
+  writePng(dir + "/picture.png", quadrants());
+  writeTga(dir + "/picture.tga", quadrants());
+  for (const char* name : {"/picture.png", "/picture.tga"}) {
+    SCOPED_TRACE(name);
+    unsigned list = QuadBuilder::instance().makeQuadList((dir + name).c_str(), 0, 0);
+    drawFullWindow(list);
+    expectQuadrants(true);
+    // Without the alpha test and blending the transparent texels are there, in their own colour.
+    drawFullWindow(list, false);
+    EXPECT_EQ(rgbAt(kRight, kBottom), rgb(kClearWhite));
+    glDeleteLists(list, 1);
+  }
+}
+
+TEST_F(TextureTest, BottomRowFirstOptionFlipsThePicture) {
+  writePng(dir + "/flipped.png", quadrants());
+  writeTga(dir + "/flipped.tga", quadrants());
+  for (const char* name : {"/flipped.png", "/flipped.tga"}) {
+    SCOPED_TRACE(name);
+    unsigned list = QuadBuilder::instance().makeQuadList(nullptr, 0, 0);
+    bindTexture(registry.getTexture(dir + name, bottomRowFirst));
+    drawFullWindow(list);
+    expectQuadrants(false);
+    glDeleteLists(list, 1);
+  }
+}
+
+TEST_F(TextureTest, WrapModeFollowsRepeatOptionAndFiltersAreLinear) {
+  writePng(dir + "/clamped.png", quadrants());
+  writePng(dir + "/repeated.png", quadrants());
+  writeTga(dir + "/clamped.tga", quadrants());
+  writeTga(dir + "/repeated.tga", quadrants());
+  for (const char* extension : {".png", ".tga"}) {
+    SCOPED_TRACE(extension);
+    std::string clamped = dir + "/clamped" + extension, repeated = dir + "/repeated" + extension;
+    unsigned clamp = registry.getTexture(clamped, 0), repeat = registry.getTexture(repeated, repeatWrap);
+    for (GLenum axis : {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T}) {
+      EXPECT_EQ(textureParameter(clamp, axis), GL_CLAMP);
+      EXPECT_EQ(textureParameter(repeat, axis), GL_REPEAT);
+    }
+    EXPECT_EQ(textureParameter(clamp, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+    EXPECT_EQ(textureParameter(clamp, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+  }
+}
+
+TEST_F(TextureTest, ListWithoutPathDrawsWhateverTextureIsBound) {
+  writePng(dir + "/yellow.png", plain(kYellow));
+  writePng(dir + "/own.png", quadrants());
+  unsigned yellow = registry.getTexture(dir + "/yellow.png", 0);
+  unsigned bare = QuadBuilder::instance().makeQuadList(nullptr, 0, 0);
+  unsigned own = QuadBuilder::instance().makeQuadList((dir + "/own.png").c_str(), 0, 0);
+
+  bindTexture(yellow);
+  drawFullWindow(bare);
+  EXPECT_EQ(boundTexture(), yellow);
+  EXPECT_EQ(rgbAt(kLeft, kTop), rgb(kYellow));
+  EXPECT_EQ(rgbAt(kRight, kBottom), rgb(kYellow));
+
+  bindTexture(yellow);
+  drawFullWindow(own);  // binds its own texture
+  EXPECT_NE(boundTexture(), yellow);
+  expectQuadrants(true);
+  glDeleteLists(bare, 1);
+  glDeleteLists(own, 1);
+}
+
+TEST_F(TextureTest, CentreOffsetsTheUnitSquare) {
+  unsigned list = QuadBuilder::instance().makeQuadList(nullptr, 0, 0.5f);
+  testgl::resetFrame();
+  overlayBegin(-0.5f, 0.5f, -1.f, 1.f);  // y from -1 to 1 over the window's height
+  setTexturing(false, false);
+  callList(list);
+  overlayEnd();
+  const Rgb white{255, 255, 255};
+  const int middle = testgl::kHeight / 2;
+  EXPECT_EQ(rgbAt(1, middle + 1), white);  // bottom edge on y = 0
+  EXPECT_EQ(rgbAt(testgl::kWidth - 2, testgl::kHeight - 2), white);  // top edge on y = 1
+  EXPECT_EQ(rgbAt(1, middle - 2), kBackground);
+  EXPECT_EQ(rgbAt(testgl::kWidth / 2, testgl::kHeight / 4), kBackground);
+  glDeleteLists(list, 1);
+}
+
+}  // namespace
