@@ -2,11 +2,50 @@
 // them, picks the sounds, lifts feet, orbits the camera and spawns waves.
 #pragma once
 
+#include <array>
+
+#include "game/PadSquare.h"
+#include "media/SoundBank.h"
+
+class VictimCrowd;
+class FootManager;
+
 class StompWorld {
  public:
+  // The game's world, playing with the global crowd and feet.
   static StompWorld& instance();
+  // A world of its own over the given crowd and feet (tests build these).
+  StompWorld(VictimCrowd& crowd, FootManager& feet);
 
+  // Sounds, then the first wave.
   void init();
+  void loadSounds();
+  void spawnWave();
   void update(float dt);
+  int squareForButton(int button) const;
   void drawScore();
+
+  int mostPerStomp() const { return mostPerStomp_; }
+  int lastStomp() const { return lastStomp_; }
+  int targetAngle() const { return targetAngle_; }
+  float viewAngle() const { return viewAngle_; }
+  const std::array<PadSquare, kSquareCount>& squares() const { return squares_; }
+
+ private:
+  void stomp(int button);
+  void score(int squashed);
+  void orbitCamera(float dt);
+  void endWave();
+
+  VictimCrowd& crowd_;
+  FootManager& feet_;
+  float elapsedTime_ = 0;                          // seconds; drives the camera's height wave and pitch wobble
+  std::array<PadSquare, kSquareCount> squares_;    // the floor grid, in square-index order
+  int targetAngle_ = -90;                          // degrees; steps of 90, never wrapped
+  float viewAngle_ = -90;                          // degrees; eases toward targetAngle_
+  SoundGroup squishSounds_;
+  SoundGroup explosionSounds_;
+  SoundGroup cheerSounds_;
+  int mostPerStomp_ = 0;                           // best stomp of the run
+  int lastStomp_ = 0;                              // victims squashed by the latest stomp
 };
