@@ -1,0 +1,156 @@
+// The audio layer on the real mixer, with SDL's disk driver writing the mixed
+// output to a file so that silence and sound can be told apart.
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+
+#include "media/Audio.h"
+#include "media/TestWav.h"
+#include "support/GlTest.h"
+
+namespace {
+
+constexpr int16_t kAmplitude = 10000;
+constexpr Uint32 kSettleMs = 120;  // several mixer buffers
+
+std::string dir;
+std::string outputFile;
+
+class AudioLayer : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir = testgl::tempDir("audio");
+    outputFile = dir + "/output.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", outputFile.c_str(), 1);
+    ASSERT_TRUE(audio::openDevice());
+  }
+
+  void SetUp() override {
+    Mix_HaltChannel(-1);
+    SDL_Delay(kSettleMs);
+    offset_ = std::ifstream(outputFile, std::ios::binary | std::ios::ate).tellg();
+  }
+
+  // Loudest output sample written since the last call (or since SetUp).
+  int peakSinceMark() {
+    std::ifstream in(outputFile, std::ios::binary);
+    in.seekg(offset_);
+    std::vector<int16_t> pcm(1 << 16);
+    in.read(reinterpret_cast<char*>(pcm.data()), pcm.size() * sizeof(int16_t));
+    pcm.resize(in.gcount() / sizeof(int16_t));
+    offset_ += in.gcount();
+    EXPECT_FALSE(pcm.empty()) << "the disk driver wrote nothing";
+    int peak = 0;
+    for (int16_t s : pcm) peak = std::max(peak, std::abs(static_cast<int>(s)));
+    return peak;
+  }
+
+  audio::Channel play(audio::Sample sample, int volume) {
+    audio::Channel channel = audio::sampleChannel(sample);
+    audio::playChannel(channel);
+    audio::setChannelVolume(channel, volume);
+    return channel;
+  }
+
+  std::streamoff offset_ = 0;  // bytes of output already looked at
+};
+
+TEST_F(AudioLayer, DeviceIsStereo44100WithRoomFor4PlaysOf15Samples) {
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  ASSERT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
+  EXPECT_EQ(rate, 44100);
+  EXPECT_EQ(channels, 2);
+  EXPECT_EQ(format, AUDIO_S16SYS);
+  EXPECT_GE(Mix_AllocateChannels(-1), 15 * 4);
+  EXPECT_TRUE(audio::openDevice()) << "a second open keeps the device";
+}
+
+TEST_F(AudioLayer, OutputIsSilentUntilAPlayAndScalesWithTheVolume) {
+  std::string path = dir + "/tone.wav";
+  testwav::writeSquare(path, 1.0, kAmplitude);
+  audio::Sample tone = audio::loadSample(path.c_str(), 4);
+  ASSERT_NE(tone, 0u);
+
+  SDL_Delay(kSettleMs);
+  EXPECT_EQ(peakSinceMark(), 0);
+
+  audio::Channel channel = play(tone, 100);
+  SDL_Delay(kSettleMs);
+  int full = peakSinceMark();
+  EXPECT_NEAR(full, kAmplitude, kAmplitude / 50);
+
+  Mix_HaltChannel(-1);
+  SDL_Delay(kSettleMs);
+  peakSinceMark();
+  audio::playChannel(channel);  // the same channel again, now at half volume
+  audio::setChannelVolume(channel, 50);
+  SDL_Delay(kSettleMs);
+  EXPECT_NEAR(peakSinceMark(), full / 2, kAmplitude / 50);
+
+  Mix_HaltChannel(-1);
+  SDL_Delay(kSettleMs);
+  peakSinceMark();
+  play(tone, 0);
+  SDL_Delay(kSettleMs);
+  EXPECT_EQ(peakSinceMark(), 0);
+}
+
+TEST_F(AudioLayer, AFifthPlayTakesOverThePlaybackFurthestAlong) {
+  std::string path = dir + "/long.wav";
+  testwav::writeSquare(path, 3.0, kAmplitude);
+  audio::Sample sample = audio::loadSample(path.c_str(), 4);
+  ASSERT_NE(sample, 0u);
+
+  std::vector<audio::Channel> started;
+  for (int i = 0; i < 4; ++i) {
+    started.push_back(play(sample, 100));
+    SDL_Delay(15);  // distinct start times: the first is furthest along
+  }
+  EXPECT_EQ(std::set<audio::Channel>(started.begin(), started.end()).size(), 4u);
+  EXPECT_EQ(Mix_Playing(-1), 4);
+
+  EXPECT_EQ(play(sample, 100), started[0]);
+  EXPECT_EQ(Mix_Playing(-1), 4);
+  SDL_Delay(15);
+  EXPECT_EQ(play(sample, 100), started[1]) << "the restarted first is now the newest";
+  for (int i = 0; i < 10; ++i) {
+    play(sample, 100);
+    EXPECT_LE(Mix_Playing(-1), 4);
+  }
+
+  std::string otherPath = dir + "/other.wav";
+  testwav::writeSquare(otherPath, 1.0, kAmplitude);
+  audio::Channel other = play(audio::loadSample(otherPath.c_str(), 4), 100);
+  EXPECT_EQ(std::count(started.begin(), started.end(), other), 0) << "another sample has its own voices";
+  EXPECT_EQ(Mix_Playing(-1), 5);
+}
+
+TEST_F(AudioLayer, FailedLoadsGiveZeroAndZeroHandlesDoNothing) {
+  std::string garbage = dir + "/garbage.wav";
+  testwav::writeGarbage(garbage);
+  EXPECT_EQ(audio::loadSample((dir + "/missing.wav").c_str(), 4), 0u);
+  EXPECT_EQ(audio::loadSample(garbage.c_str(), 4), 0u);
+  EXPECT_EQ(audio::openStream((dir + "/missing.wav").c_str(), true), 0u);
+  EXPECT_EQ(audio::openStream(garbage.c_str(), false), 0u);
+
+  EXPECT_EQ(audio::sampleChannel(0), 0u);
+  EXPECT_EQ(audio::sampleChannel(12345), 0u);
+  audio::playChannel(0);
+  audio::setChannelVolume(0, 100);
+  audio::playStream(0);
+  audio::setStreamVolume(0, 100);
+  audio::stopStream(0);
+  SDL_Delay(kSettleMs);
+  EXPECT_EQ(Mix_Playing(-1), 0);
+  EXPECT_EQ(Mix_PlayingMusic(), 0);
+  EXPECT_EQ(peakSinceMark(), 0);
+}
+
+}  // namespace

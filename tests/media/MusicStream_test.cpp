@@ -1,0 +1,97 @@
+// Music streams on the real mixer (SDL's silent dummy driver). The mixer has
+// one music channel, so what plays is what Mix_PlayingMusic reports.
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "media/MusicStream.h"
+#include "media/SoundBank.h"
+#include "media/TestWav.h"
+#include "support/GlTest.h"
+
+namespace {
+
+constexpr double kClipSeconds = 0.3;
+constexpr Uint32 kPastTheEndMs = 700;
+
+std::string dir;
+
+class Music : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SoundBank::instance().initAudio();
+    dir = testgl::tempDir("music");
+  }
+  void TearDown() override { Mix_HaltMusic(); }
+
+  static MusicStream clip(const std::string& name) {
+    MusicStream stream;
+    stream.path = dir + "/" + name + ".wav";
+    testwav::writeSquare(stream.path, kClipSeconds, 8000);
+    return stream;
+  }
+};
+
+TEST_F(Music, ALoopingStreamPlaysOnPastItsEndAndAPlainOneStops) {
+  MusicStream once = clip("once");
+  once.play(false);
+  EXPECT_EQ(Mix_PlayingMusic(), 1);
+  SDL_Delay(kPastTheEndMs);
+  EXPECT_EQ(Mix_PlayingMusic(), 0);
+
+  MusicStream looping = clip("looping");
+  looping.play(true);
+  SDL_Delay(kPastTheEndMs);
+  EXPECT_EQ(Mix_PlayingMusic(), 1);
+  looping.stop();
+  EXPECT_EQ(Mix_PlayingMusic(), 0);
+}
+
+TEST_F(Music, StoppingTheIntroLeavesTheGameClipPlaying) {
+  MusicStream intro = clip("intro"), game = clip("game");
+  intro.play(true);
+  intro.setVolume(0.7f);
+  game.play(true);
+  game.setVolume(0.7f);
+  intro.stop();
+  EXPECT_EQ(Mix_PlayingMusic(), 1);
+  game.stop();
+  EXPECT_EQ(Mix_PlayingMusic(), 0);
+}
+
+TEST_F(Music, VolumeIsAClampedPercentageOfThePlayingStreamOnly) {
+  MusicStream intro = clip("quiet"), game = clip("loud");
+  intro.play(true);
+  intro.setVolume(0.7f);  // 69 percent, not 70
+  EXPECT_EQ(Mix_VolumeMusic(-1), 69 * MIX_MAX_VOLUME / 100);
+  intro.setVolume(1.5f);
+  EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME);
+  intro.setVolume(-1);
+  EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+
+  game.play(true);
+  EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME) << "a new stream starts at full volume";
+  intro.setVolume(0.2f);
+  EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME) << "only the playing stream sets the music volume";
+}
+
+TEST_F(Music, AStreamThatNeverOpenedChangesNothing) {
+  MusicStream game = clip("running");
+  game.play(true);
+  game.setVolume(0.5f);
+
+  MusicStream missing, neverPlayed;
+  missing.path = dir + "/missing.mp3";
+  missing.play(true);
+  missing.setVolume(0.1f);
+  missing.stop();
+  neverPlayed.stop();
+  neverPlayed.setVolume(0);
+  EXPECT_EQ(Mix_PlayingMusic(), 1);
+  EXPECT_EQ(Mix_VolumeMusic(-1), 50 * MIX_MAX_VOLUME / 100);
+}
+
+}  // namespace
