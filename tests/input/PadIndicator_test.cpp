@@ -1,0 +1,136 @@
+// The pad square indicator on a real GL context: where each square and bar lands
+// in window pixels, how big it is when held, and that it follows window resizes.
+// It draws its own all-white opaque picture, so sizes are the drawn quads'.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "input/KeyboardState.h"
+#include "input/PadInput.h"
+#include "media/Texture.h"
+#include "objects/Camera.h"
+#include "support/GlTest.h"
+
+namespace {
+
+constexpr const char* kPicture = "./res/images/padSquareIndicator.png";
+
+struct Extent {
+  int width, height;
+  bool operator==(const Extent&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Extent& e) { return out << e.width << "x" << e.height; }
+
+bool drawnAt(int x, int y) { return testgl::pixel(x, y)[0] > 64; }  // the background is black
+
+// Size of the drawn patch through (x, y), along its row and its column.
+Extent extentAt(int x, int y) {
+  if (!drawnAt(x, y)) return {0, 0};
+  int left = x, right = x, bottom = y, top = y;
+  while (drawnAt(left - 1, y)) --left;
+  while (drawnAt(right + 1, y)) ++right;
+  while (drawnAt(x, bottom - 1)) --bottom;
+  while (drawnAt(x, top + 1)) ++top;
+  return {right - left + 1, top - bottom + 1};
+}
+
+// A bar's top and bottom edges fall exactly on pixel centres (146 +- 6.5 or 9.5),
+// so float rounding decides whether the edge rows are drawn: allow one row less.
+void expectBar(int x, int y, int width, int height, const char* name) {
+  Extent e = extentAt(x, y);
+  EXPECT_EQ(e.width, width) << name;
+  EXPECT_GE(e.height, height - 1) << name;
+  EXPECT_LE(e.height, height) << name;
+}
+
+class PadIndicator : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    auto dir = std::filesystem::path(testgl::tempDir("indicator"));
+    std::filesystem::create_directories(dir / "res/images");
+    std::vector<uint8_t> white(64 * 64 * 4, 255);
+    testgl::writePng((dir / kPicture).string(), 64, 64, white.data());
+    auto home = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    PadInput::instance().init();  // the texture is loaded here; the directory is not needed after
+    std::filesystem::current_path(home);
+  }
+
+  void TearDown() override {
+    for (unsigned char key : {'q', '1', '3'}) KeyboardState::instance().onKeyUp(key, 0, 0);
+    Camera::instance().resize(testgl::kWidth, testgl::kHeight);
+  }
+
+  static void draw() {
+    testgl::resetFrame(0, 0, 0);
+    PadInput::instance().drawIndicator();
+  }
+};
+
+TEST_F(PadIndicator, UsesItsPicture) { EXPECT_NE(TextureRegistry::instance().find(kPicture), 0u); }
+
+TEST_F(PadIndicator, UnlitGridSitsInTheBottomRightCorner) {
+  draw();
+  const int right = testgl::kWidth;
+  for (int i = 0; i < 9; ++i) {
+    int x = right - 116 + 40 * (i % 3), y = 116 - 40 * (i / 3);
+    EXPECT_EQ(extentAt(x, y), (Extent{26, 26})) << "square " << i;
+  }
+  expectBar(right - 116, 146, 26, 13, "Select");
+  expectBar(right - 36, 146, 26, 13, "Start");
+  EXPECT_FALSE(drawnAt(right - 76, 146));  // nothing between the two bars
+}
+
+TEST_F(PadIndicator, IsWhiteAtThreeQuartersOverTheScene) {
+  draw();
+  auto rgba = testgl::pixel(testgl::kWidth - 116, 116);
+  for (int channel = 0; channel < 3; ++channel) EXPECT_NEAR(rgba[channel], 191, 3) << channel;
+}
+
+TEST_F(PadIndicator, HeldButtonsAreDrawnLarger) {
+  KeyboardState& keys = KeyboardState::instance();
+  keys.onKeyDown('q', 0, 0);
+  keys.onKeyDown('3', 0, 0);
+  draw();
+  const int right = testgl::kWidth;
+  EXPECT_EQ(extentAt(right - 116, 116), (Extent{38, 38})) << "square 0";
+  EXPECT_EQ(extentAt(right - 76, 116), (Extent{26, 26})) << "square 1";
+  expectBar(right - 36, 146, 38, 19, "Start");
+  expectBar(right - 116, 146, 26, 13, "Select");
+
+  keys.onKeyUp('3', 0, 0);
+  keys.onKeyDown('1', 0, 0);
+  draw();
+  expectBar(right - 36, 146, 26, 13, "Start");
+  expectBar(right - 116, 146, 38, 19, "Select");
+}
+
+TEST_F(PadIndicator, FollowsTheWindowSize) {
+  Camera::instance().resize(640, 480);
+  draw();
+  EXPECT_EQ(extentAt(640 - 116, 116), (Extent{26, 26})) << "square 0";
+  expectBar(640 - 36, 146, 26, 13, "Start");
+  EXPECT_FALSE(drawnAt(testgl::kWidth - 116, 116));  // not where it sat at 800 wide
+}
+
+TEST_F(PadIndicator, LeavesTheMatrixStacksAsFound) {
+  GLint modelview = 0, projection = 0, mode = 0;
+  testgl::resetFrame(0, 0, 0);
+  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelview);
+  glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projection);
+  PadInput::instance().drawIndicator();
+  GLint after = 0;
+  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &after);
+  EXPECT_EQ(after, modelview);
+  glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &after);
+  EXPECT_EQ(after, projection);
+  glGetIntegerv(GL_MATRIX_MODE, &mode);
+  EXPECT_EQ(mode, GL_MODELVIEW);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+}  // namespace
