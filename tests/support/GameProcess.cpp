@@ -132,12 +132,16 @@ void GameProcess::run(const std::string& command) {
 
 void GameProcess::key(const std::string& keyName) {
   std::string id = std::to_string(window_);
-  run("xdotool windowfocus --sync " + id + " key --delay 60 " + keyName);
+  // Held across a few frames: a press and release inside one frame reports only the release.
+  run("xdotool windowfocus --sync " + id + " keydown " + keyName + " sleep 0.12 keyup " + keyName);
 }
 
 void GameProcess::click(int x, int y) {
   std::string id = std::to_string(window_);
-  run("xdotool mousemove --sync --window " + id + " " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+  // No --sync: it waits for the pointer to move, forever when it is already there.
+  run("xdotool mousemove --window " + id + " " + std::to_string(x) + " " + std::to_string(y) +
+      " mousedown 1 sleep 0.12 mouseup 1");
+  pause(0.1);
 }
 
 void GameProcess::resize(int width, int height) {
