@@ -1,0 +1,117 @@
+// The whole game scene drawn on a real GL context after a scripted stomp, with
+// flat test pictures: green floor, red splatter, everything else see-through.
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <array>
+
+#include "game/WorldFixture.h"
+#include "objects/Camera.h"
+
+namespace worldtest {
+namespace {
+
+void writeFlatPng(const std::string& path, uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+  std::vector<uint8_t> rgba;
+  for (int i = 0; i < 16 * 16; ++i) rgba.insert(rgba.end(), {r, g, b, a});
+  testgl::writePng(path, 16, 16, rgba.data());
+}
+
+// A fully transparent 32-bit uncompressed TGA.
+void writeClearTga(const std::string& path) {
+  std::array<uint8_t, 18> header{};
+  header[2] = 2;             // true colour
+  header[12] = header[14] = 16;  // 16 by 16
+  header[16] = 32;
+  header[17] = 8;            // alpha bits
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(header.data()), header.size());
+  std::vector<char> pixels(16 * 16 * 4, 0);
+  out.write(pixels.data(), pixels.size());
+}
+
+void writePictures() {
+  writeFlatPng("./res/images/floor.png", 0, 255, 0, 255);
+  writeFlatPng("./res/images/splatter.png", 255, 0, 0, 255);
+  for (const char* clear : {"cityscape1", "deliciousVictim_head", "deliciousVictim_body", "deliciousVictim_arm",
+                            "foot1", "foot2", "foot3", "foot4"})
+    writeFlatPng(std::string("./res/images/") + clear + ".png", 0, 0, 255, 0);
+  writeClearTga("./res/images/shadow.tga");
+}
+
+// The GL state the game's window starts with.
+void gameGlState() {
+  glEnable(GL_CULL_FACE);
+  glFrontFace(GL_CCW);
+  glCullFace(GL_BACK);
+  glDepthFunc(GL_LEQUAL);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glAlphaFunc(GL_GREATER, 0.0f);
+}
+
+class SceneTest : public WorldTest {
+ protected:
+  static void SetUpTestSuite() {
+    WorldTest::SetUpTestSuite();
+    writePictures();
+    arena.load();
+    Camera::instance().setFieldOfView(60);
+  }
+  void TearDown() override {
+    WorldTest::TearDown();
+    glDisable(GL_CULL_FACE);
+  }
+
+  // Draws the frame as the game does; keeps the camera transform for projecting points.
+  void render() {
+    testgl::resetFrame(0.6f, 0.5f, 0.35f);
+    gameGlState();
+    Camera::instance().draw();
+    glGetDoublev(GL_MODELVIEW_MATRIX, view_.data());
+    arena.draw();
+    crowd.drawGround();
+    feet.drawGround();
+    crowd.drawBodies();
+    feet.draw();
+  }
+
+  // The window pixel showing a floor point (the projection is built on the modelview matrix).
+  std::array<uint8_t, 4> pixelAt(float x, float y) {
+    const double identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    const int viewport[4] = {0, 0, testgl::kWidth, testgl::kHeight};
+    double wx, wy, wz;
+    gluProject(x, y, 0, view_.data(), identity, viewport, &wx, &wy, &wz);
+    return testgl::pixel(static_cast<int>(wx), static_cast<int>(wy));
+  }
+
+  std::array<double, 16> view_{};
+};
+
+bool isRed(std::array<uint8_t, 4> p) { return p[0] > 200 && p[1] < 60 && p[2] < 60; }
+bool isGreen(std::array<uint8_t, 4> p) { return p[0] < 60 && p[1] > 200 && p[2] < 60; }
+
+TEST_F(SceneTest, FloorAndSplatterWhereTheStompLanded) {
+  feet.load();
+  Victim* target = addWalker(-9, 11);
+  target->load();
+  target->setPosition({-9, 11, 0});
+  target->setVariation(0.5f);  // a splatter 3 units wide
+  addWalker(12, -12)->load();  // keeps the wave going
+  press({'q'});
+  crowd.update(kFrame);
+  Camera::instance().update(kFrame);
+  ASSERT_EQ(crowd.corpses().size(), 1u);
+
+  render();
+  EXPECT_TRUE(isRed(pixelAt(-9, 11)));
+  EXPECT_TRUE(isRed(pixelAt(-9 + 1.2f, 11)));
+  EXPECT_TRUE(isRed(pixelAt(-9, 11 - 1.2f)));
+  EXPECT_TRUE(isGreen(pixelAt(-9 + 2, 11)));
+  EXPECT_TRUE(isGreen(pixelAt(-9, 11 - 2)));
+  EXPECT_TRUE(isGreen(pixelAt(5, -8)));
+  EXPECT_TRUE(isGreen(pixelAt(-14, 14)));
+  EXPECT_FALSE(isGreen(pixelAt(0, 30)));  // beyond the floor's far edge
+}
+
+}  // namespace
+}  // namespace worldtest
