@@ -24,9 +24,9 @@ struct SampleEntry {
 
 // What we know of one mixer channel; index = mixer channel.
 struct Voice {
-  Sample sample = 0;      // the sample it was last handed out for
-  Uint32 startedMs = 0;   // SDL ticks of the hand-out or start: earlier = further along
-  bool reserved = false;  // handed out by sampleChannel, not yet started
+  Sample sample = 0;        // the sample it was last handed out for
+  uint64_t started = 0;     // startCount at hand-out or start: lower = further along
+  bool reserved = false;    // handed out by sampleChannel, not yet started
   bool unreported = false;  // started; reported to the observer with its first volume
 };
 
@@ -41,6 +41,9 @@ std::vector<SampleEntry> samples;  // handle = index + 1
 std::vector<Voice> voices;         // kMixerChannels once the device is open
 std::vector<StreamEntry> streams;  // handle = index + 1
 Stream playingStream = 0;          // the one stream SDL_mixer's music channel holds
+// Orders playbacks by start: all of one sample run at the same rate, so the
+// earliest started is the one furthest into the sound.
+uint64_t startCount = 0;
 std::function<void(Sample, int)> playObserver;
 
 int mixVolume(int percent) {
@@ -71,7 +74,7 @@ int pickVoice(Sample sample, int maxPlaybacks) {
       if (idle < 0) idle = i;
     } else if (voices[i].sample == sample) {
       ++inUse;
-      if (oldest < 0 || voices[i].startedMs < voices[oldest].startedMs) oldest = i;
+      if (oldest < 0 || voices[i].started < voices[oldest].started) oldest = i;
     }
   }
   return inUse < maxPlaybacks && idle >= 0 ? idle : oldest;
@@ -107,7 +110,7 @@ Channel sampleChannel(Sample sample) {
   if (index < 0) return 0;
   Mix_HaltChannel(index);  // a taken-over playback stops here
   Mix_Volume(index, MIX_MAX_VOLUME);  // a new channel starts at full volume
-  voices[index] = {sample, SDL_GetTicks(), true, false};
+  voices[index] = {sample, ++startCount, true, false};
   return static_cast<Channel>(index + 1);
 }
 
@@ -116,7 +119,7 @@ void playChannel(Channel channel) {
   if (index < 0 || voices[index].sample == 0) return;
   Voice& voice = voices[index];
   Mix_PlayChannel(index, sampleEntry(voice.sample)->chunk, 0);  // restarts a playing channel
-  voice.startedMs = SDL_GetTicks();
+  voice.started = ++startCount;
   voice.reserved = false;
   voice.unreported = true;
 }

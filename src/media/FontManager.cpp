@@ -189,6 +189,7 @@ void FontManager::load(const char* path, unsigned height) {
 float FontManager::lineSpacing() const { return height_ * kLineSpacingFactor; }
 
 void FontManager::print(const char* format, ...) {
+  if (textures_.empty()) return;  // no font yet: list names 0..127 belong to others
   char text[kTextBytes] = "";
   if (format) {
     va_list args;
