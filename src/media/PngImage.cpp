@@ -22,7 +22,7 @@ bool PngImage::load(const char* path, bool bottomRowFirst) {
   image.version = PNG_IMAGE_VERSION;
   ImageGuard guard{&image};
   if (!png_image_begin_read_from_file(&image, path)) return false;
-  if (image.width == 0 || image.height == 0 || image.width > kMaxSide || image.height > kMaxSide) return false;
+  if (image.width > kMaxSide || image.height > kMaxSide) return false;
 
   image.format = PNG_FORMAT_RGBA;
   std::vector<uint8_t> buffer;

@@ -177,8 +177,10 @@ TEST_F(TextureTest, UndecodableFilesGiveZero) {
   }();
   std::ofstream(dir + "/cut.png", std::ios::binary) << whole.substr(0, whole.size() / 2);
   writeTga(dir + "/grey.tga", quadrants(), 8);  // decodes, but only 32-bit pictures become textures
+  std::vector<uint8_t> row(8193 * 4, 255);  // wider than the decoder accepts
+  testgl::writePng(dir + "/wide.png", 8193, 1, row.data());
 
-  for (const char* name : {"/text.png", "/cut.png", "/grey.tga"}) {
+  for (const char* name : {"/text.png", "/cut.png", "/grey.tga", "/wide.png"}) {
     SCOPED_TRACE(name);
     EXPECT_EQ(registry.getTexture(dir + name, 0), 0u);
   }
