@@ -74,9 +74,14 @@ std::string makeWorkDir(const std::string& tag, bool withRealResources) {
 }
 
 GameProcess::GameProcess(const std::string& workDir, const std::vector<std::string>& env) : workDir_(workDir) {
-  std::vector<std::string> entries;
-  for (char** e = environ; *e; ++e) entries.emplace_back(*e);
-  entries.insert(entries.end(), env.begin(), env.end());
+  // The test's environment, with the given entries replacing any of the same name.
+  auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
+  std::vector<std::string> entries(env);
+  for (char** e = environ; *e; ++e) {
+    bool replaced = false;
+    for (const auto& extra : env) replaced = replaced || nameOf(extra) == nameOf(*e);
+    if (!replaced) entries.emplace_back(*e);
+  }
   std::string binary = fs::absolute(gameBinary()).string();
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
