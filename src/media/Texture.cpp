@@ -78,9 +78,11 @@ unsigned TextureRegistry::getTexture(const std::string& path, unsigned options) 
   return texture;
 }
 
+// Failed loads (0) are passed over, so a file that loads on a later try is
+// found from then on instead of being loaded again at every request.
 unsigned TextureRegistry::find(const std::string& path) const {
   for (const auto& [name, texture] : entries_)
-    if (name == path) return texture;
+    if (texture != 0 && name == path) return texture;
   return 0;
 }
 
@@ -95,6 +97,12 @@ unsigned QuadBuilder::makeQuadList(const char* path, float centreX, float centre
   unsigned texture = path ? TextureRegistry::instance().getTexture(path, 0) : 0;
   unsigned list = glGenLists(1);
   glNewList(list, GL_COMPILE);
+  // A picture that failed to load is simply missing: its list draws nothing,
+  // rather than showing whatever texture another pass left bound.
+  if (path && !texture) {
+    glEndList();
+    return list;
+  }
   if (texture) bindTexture(texture);
   glBegin(GL_QUADS);
   glNormal3f(0, 0, 1);

@@ -29,6 +29,7 @@ class QuadBuilder {
   static QuadBuilder& instance();
 
   // A new display list drawing a unit square centred at (centreX, centreY) in
-  // z = 0, bound to the file's texture (no bind when path is null or fails).
+  // z = 0, bound to the file's texture. Without a path it binds nothing and
+  // draws with the texture bound at replay; for a file that fails it draws nothing.
   unsigned makeQuadList(const char* path, float centreX, float centreY);
 };

@@ -253,6 +253,28 @@ TEST_F(TextureTest, ListWithoutPathDrawsWhateverTextureIsBound) {
   glDeleteLists(own, 1);
 }
 
+TEST_F(TextureTest, ListOfAFailedPictureDrawsNothing) {
+  writePng(dir + "/yellow.png", plain(kYellow));
+  unsigned yellow = registry.getTexture(dir + "/yellow.png", 0);
+  unsigned missing = QuadBuilder::instance().makeQuadList((dir + "/missing.png").c_str(), 0, 0);
+  bindTexture(yellow);
+  drawFullWindow(missing);  // not the yellow texture another pass left bound
+  EXPECT_EQ(rgbAt(kLeft, kTop), kBackground);
+  EXPECT_EQ(rgbAt(kRight, kBottom), kBackground);
+  glDeleteLists(missing, 1);
+}
+
+TEST_F(TextureTest, AFileThatLoadsOnALaterTryIsCachedFromThen) {
+  std::string path = dir + "/late.png";
+  EXPECT_EQ(registry.getTexture(path, 0), 0u);
+  writePng(path, plain(kYellow));
+  unsigned texture = registry.getTexture(path, 0);
+  ASSERT_NE(texture, 0u);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(registry.getTexture(path, 0), texture);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
 TEST_F(TextureTest, CentreOffsetsTheUnitSquare) {
   unsigned list = QuadBuilder::instance().makeQuadList(nullptr, 0, 0.5f);
   testgl::resetFrame();
