@@ -18,6 +18,17 @@ GLint stackDepth(GLenum which) {
   return depth;
 }
 
+// An untextured square from (0, 0) to (size, size) in the current transform.
+void fillSquare(float size) {
+  glDisable(GL_TEXTURE_2D);
+  glBegin(GL_QUADS);
+  glVertex2f(0, 0);
+  glVertex2f(size, 0);
+  glVertex2f(size, size);
+  glVertex2f(0, size);
+  glEnd();
+}
+
 }  // namespace
 
 TEST(Overlay, RestoresBothMatrixStacks) {
@@ -59,14 +70,8 @@ TEST(Overlay, PixelOverlayMapsOriginToTheBottomLeftPixel) {
   pixelOverlayBegin(&width, &height);
   EXPECT_EQ(width, 800);
   EXPECT_EQ(height, 600);
-  glDisable(GL_TEXTURE_2D);
   setColor(1, 0, 0, 1);
-  glBegin(GL_QUADS);  // exactly the bottom-left pixel
-  glVertex2f(0, 0);
-  glVertex2f(1, 0);
-  glVertex2f(1, 1);
-  glVertex2f(0, 1);
-  glEnd();
+  fillSquare(1);  // exactly the bottom-left pixel
   overlayEnd();
   EXPECT_EQ(testgl::pixel(0, 0)[0], 255);
   EXPECT_EQ(testgl::pixel(1, 0)[0], 0);
@@ -78,18 +83,9 @@ TEST(Overlay, PixelOverlayMapsOriginToTheBottomLeftPixel) {
 TEST(Overlay, FullyTransparentPixelsAreNotDrawn) {
   testgl::resetFrame();
   overlayBegin(0, 1, 0, 1);
-  glDisable(GL_TEXTURE_2D);
-  glDepthMask(GL_TRUE);
   setColor(1, 1, 1, 0);
-  glBegin(GL_QUADS);
-  glVertex2f(0, 0);
-  glVertex2f(1, 0);
-  glVertex2f(1, 1);
-  glVertex2f(0, 1);
-  glEnd();
+  fillSquare(1);
   overlayEnd();
-  // The alpha test rejects alpha 0 outright; blending alone would still have written it.
-  glEnable(GL_DEPTH_TEST);
   EXPECT_EQ(testgl::pixel(400, 300)[0], 0);
 }
 
