@@ -1,0 +1,21 @@
+// The four full-window slides shown before the game.
+#pragma once
+
+#include "raster.h"
+#include "text.h"
+
+#include <vector>
+
+namespace art {
+
+constexpr int kSlideWidth = 1024;  // 4:3, drawn over the whole 800 by 600 window
+constexpr int kSlideHeight = 768;
+
+struct Slide {
+    const char* name;
+    void (*draw)(Canvas& c, const Font& font);  // world units are pixels, y up
+};
+
+const std::vector<Slide>& slides();
+
+}  // namespace art
