@@ -9,6 +9,7 @@
 #include <exception>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 using namespace synth;
 
@@ -30,27 +31,37 @@ void addBubble(Mono& out, int start, double hz, double seconds, float gain) {
     }
 }
 
+// One squelch: a falling low thud, band-passed noise sweeping down (or up,
+// for a slurp) and gloopy flutter; `level` scales it for a second, smaller hit.
+void addSquelch(Mono& out, Rng& rng, int start, float level) {
+    double thudFrom = rng.range(110, 320), thudTo = rng.range(40, 90), bend = rng.range(0.02f, 0.07f);
+    double thudDecay = rng.range(0.04f, 0.11f), wetDecay = rng.range(0.06f, 0.14f);
+    double sweepFrom = rng.range(1000, 2600), sweepTo = rng.range(220, 500);
+    if (rng.unit() < 0.35) std::swap(sweepFrom, sweepTo);
+    double wobble = rng.range(18, 60);  // gloopy amplitude flutter, Hz
+    float thudLevel = rng.range(0.5f, 1.0f), gloopLevel = rng.range(0.4f, 1.0f);
+    Biquad band, body;
+    body.lowPass(rng.range(600, 1200), 0.9);
+    Phase thud, flutter;
+    for (size_t i = size_t(start); i < out.size(); ++i) {
+        double t = double(i - size_t(start)) / kRate;
+        band.bandPass(sweepTo + (sweepFrom - sweepTo) * std::exp(-t / 0.07), 2.5);
+        float noise = whiteNoise(rng);
+        float wet = band.process(noise) * hitEnvelope(t, 0.003, wetDecay) * 1.6f;
+        float gloop = body.process(noise) * hitEnvelope(t, 0.01, wetDecay * 1.3) *
+                      float(0.6 + 0.4 * sine(flutter.advance(wobble)));
+        double hz = thudTo + (thudFrom - thudTo) * std::exp(-t / bend);
+        float low = sine(thud.advance(hz)) * hitEnvelope(t, 0.002, thudDecay);
+        out[i] += level * (wet + gloopLevel * gloop + thudLevel * low);
+    }
+}
+
 Mono squish(uint64_t seed) {
     Rng rng(seed);
-    double length = rng.range(0.28f, 0.42f);
+    double length = rng.range(0.28f, 0.45f);
     Mono out(size_t(samples(length)), 0.0f);
-    double thudFrom = rng.range(150, 240), thudTo = rng.range(45, 70);
-    double sweepFrom = rng.range(1200, 2200), sweepTo = rng.range(250, 450);
-    double wobble = rng.range(25, 55);  // gloopy amplitude flutter, Hz
-    Biquad band, body;
-    body.lowPass(900, 0.9);
-    Phase thud, flutter;
-    for (size_t i = 0; i < out.size(); ++i) {
-        double t = double(i) / kRate;
-        double sweep = sweepTo + (sweepFrom - sweepTo) * std::exp(-t / 0.07);
-        band.bandPass(sweep, 2.5);
-        float noise = whiteNoise(rng);
-        float wet = band.process(noise) * hitEnvelope(t, 0.003, 0.09) * 1.6f;
-        float gloop = body.process(noise) * hitEnvelope(t, 0.01, 0.12) * float(0.6 + 0.4 * sine(flutter.advance(wobble)));
-        double hz = thudTo + (thudFrom - thudTo) * std::exp(-t / 0.04);
-        float low = sine(thud.advance(hz)) * hitEnvelope(t, 0.002, 0.08);
-        out[i] = wet + 0.8f * gloop + 0.9f * low;
-    }
+    addSquelch(out, rng, 0, 1.0f);
+    if (rng.unit() < 0.5) addSquelch(out, rng, samples(rng.range(0.06f, 0.14f)), rng.range(0.3f, 0.6f));
     int bubbles = 3 + rng.below(4);
     for (int b = 0; b < bubbles; ++b) {
         int start = samples(rng.range(0.03f, float(length) - 0.1f));
