@@ -18,6 +18,13 @@ constexpr Box kSkylineBox{-15, 0, 15, 14};
 
 constexpr int kFootCount = 4;
 
+constexpr Rgba kInk = hex(0x2A1633);  // cartoon outlines everywhere
+
+// The pad squares' colours, shared by the floor and the slides' pad pictures.
+enum class PadKind { Centre, Edge, Corner };
+PadKind padKindAt(int row, int col);  // row and column 0..2
+Rgba padColour(PadKind kind);
+
 void drawVictimHead(Canvas& c);
 void drawVictimBody(Canvas& c);
 void drawVictimArm(Canvas& c);

@@ -1,10 +1,9 @@
 // The stage: dance-mat floor, skyline, shadow, goo splat and the pad
 // indicator square.
-#include "art.h"
-
-#include "rng.h"
-
 #include <cmath>
+
+#include "art.h"
+#include "rng.h"
 
 namespace art {
 
@@ -12,168 +11,175 @@ namespace {
 
 constexpr float kTau = 6.2831853f;
 
-const Rgba kFloorGap = hex(0x1E1546);
-const Rgba kFloorFrame = hex(0x2D2266);
-const Rgba kCornerPanel = hex(0x22C9D8);
-const Rgba kEdgePanel = hex(0xFF5FA8);
-const Rgba kCentrePanel = hex(0xFFD23F);
-const Rgba kNeon = hex(0xFFFFFF, 0.85f);
-const Rgba kBulb = hex(0xFFF1A8);
+constexpr Rgba kFloorGap = hex(0x1E1546);
+constexpr Rgba kFloorFrame = hex(0x2D2266);
+constexpr Rgba kNeon = hex(0xFFFFFF, 0.85f);
+constexpr Rgba kBulb = hex(0xFFF1A8);
 
-const Rgba kGoo = hex(0xE8243C);
-const Rgba kGooDark = hex(0x8E0F2A);
-const Rgba kGooLight = hex(0xFF7A7A);
+constexpr Rgba kGoo = hex(0xE8243C);
+constexpr Rgba kGooDark = hex(0x8E0F2A);
+constexpr Rgba kGooLight = hex(0xFF7A7A);
 
-const Rgba kSkylineInk = hex(0x2A1B4A);
-const Rgba kWindowLit = hex(0xFFE58A);
-const Rgba kWindowDark = hex(0x3B3470);
+constexpr Rgba kSkylineInk = hex(0x2A1B4A);
+constexpr Rgba kWindowLit = hex(0xFFE58A);
+constexpr Rgba kWindowDark = hex(0x3B3470);
+constexpr Rgba kBeacon = hex(0xFF4D6D);
 
 // A closed outline through points at radius r(angle) around the origin.
 Shape radialBlob(int points, const std::function<float(float)>& radius) {
-    std::vector<V2> pts;
-    for (int i = 0; i < points; ++i) {
-        float a = kTau * i / points;
-        float r = radius(a);
-        pts.push_back({r * std::cos(a), r * std::sin(a)});
-    }
-    return polygon(pts);
+  std::vector<V2> pts;
+  for (int i = 0; i < points; ++i) {
+    float a = kTau * i / points;
+    float r = radius(a);
+    pts.push_back({r * std::cos(a), r * std::sin(a)});
+  }
+  return polygon(pts);
 }
 
 // One 10 by 10 pad square: a rounded, bevelled panel with a motif that looks
 // the same from all four sides.
-void drawPanel(Canvas& c, V2 centre, Rgba colour, int kind) {
-    Shape panel = box(centre, {4.3f, 4.3f}, 1.1f);
-    c.fillSoft(grow(panel, 0.35f), solid(withAlpha(lighter(colour, 0.4f), 0.5f)), 0.5f);
-    c.fill(grow(panel, 0.16f), kNeon);
-    c.fill(panel, radial(centre, 6.0f, lighter(colour, 0.25f), darker(colour, 0.15f)));
-    Shape inner = box(centre, {3.3f, 3.3f}, 0.7f);
-    c.fill(inner - grow(inner, -0.25f), withAlpha(darker(colour, 0.35f), 0.6f));
-    c.fill(grow(inner, -0.25f), radial(centre, 4.5f, lighter(colour, 0.1f), colour));
-    Rgba motif = withAlpha(lighter(colour, 0.6f), 0.9f);
-    Rgba motifInk = withAlpha(darker(colour, 0.35f), 0.8f);
-    if (kind == 0) {  // corner: ring of dots around a big dot
-        for (int i = 0; i < 8; ++i) c.inked(circle(centre + rotated({0, 2.0f}, 45.0f * i), 0.32f), motif, motifInk, 0.1f);
-        c.inked(circle(centre, 1.0f), motif, motifInk, 0.12f);
-    } else if (kind == 1) {  // edge: four-point star
-        c.inked(star(centre, 4, 2.4f, 0.8f, 45), motif, motifInk, 0.12f);
-        c.fill(circle(centre, 0.45f), withAlpha(colour, 0.9f));
-    } else {  // centre: eight-point star
-        c.inked(star(centre, 8, 2.5f, 1.3f, 0), motif, motifInk, 0.12f);
-        c.inked(circle(centre, 0.8f), withAlpha(lighter(colour, 0.2f), 1), motifInk, 0.12f);
-    }
+void drawPanel(Canvas& c, V2 centre, PadKind kind) {
+  Rgba colour = padColour(kind);
+  Shape panel = box(centre, {4.3f, 4.3f}, 1.1f);
+  c.fillSoft(grow(panel, 0.35f), solid(withAlpha(lighter(colour, 0.4f), 0.5f)), 0.5f);
+  c.fill(grow(panel, 0.16f), kNeon);
+  c.fill(panel, radial(centre, 6.0f, lighter(colour, 0.25f), darker(colour, 0.15f)));
+  Shape inner = box(centre, {3.3f, 3.3f}, 0.7f);
+  c.fill(inner - grow(inner, -0.25f), withAlpha(darker(colour, 0.35f), 0.6f));
+  c.fill(grow(inner, -0.25f), radial(centre, 4.5f, lighter(colour, 0.1f), colour));
+  Rgba motif = withAlpha(lighter(colour, 0.6f), 0.9f);
+  Rgba motifInk = withAlpha(darker(colour, 0.35f), 0.8f);
+  if (kind == PadKind::Corner) {  // ring of dots around a big dot
+    for (int i = 0; i < 8; ++i) c.inked(circle(centre + rotated({0, 2.0f}, 45.0f * i), 0.32f), motif, motifInk, 0.1f);
+    c.inked(circle(centre, 1.0f), motif, motifInk, 0.12f);
+  } else if (kind == PadKind::Edge) {  // four-point star
+    c.inked(star(centre, 4, 2.4f, 0.8f, 45), motif, motifInk, 0.12f);
+    c.fill(circle(centre, 0.45f), withAlpha(colour, 0.9f));
+  } else {  // eight-point star
+    c.inked(star(centre, 8, 2.5f, 1.3f, 0), motif, motifInk, 0.12f);
+    c.inked(circle(centre, 0.8f), withAlpha(lighter(colour, 0.2f), 1), motifInk, 0.12f);
+  }
 }
 
 void drawBuildingWindows(Canvas& c, Box b, Rng& rng) {
-    float wx = 0.34f, wy = 0.42f, gapX = 0.28f, gapY = 0.34f;
-    int cols = int((b.x1 - b.x0 - 0.3f) / (wx + gapX));
-    int rows = int((b.y1 - b.y0 - 1.0f) / (wy + gapY));
-    if (cols < 1) return;
-    float startX = (b.x0 + b.x1) / 2 - (cols * (wx + gapX) - gapX) / 2;
-    for (int r = 0; r < rows; ++r) {
-        for (int col = 0; col < cols; ++col) {
-            V2 at{startX + col * (wx + gapX) + wx / 2, b.y0 + 1.0f + r * (wy + gapY) + wy / 2};
-            c.fill(box(at, {wx / 2, wy / 2}, 0.06f), rng.unit() < 0.6 ? kWindowLit : kWindowDark);
-        }
+  float wx = 0.34f, wy = 0.42f, gapX = 0.28f, gapY = 0.34f;
+  int cols = int((b.x1 - b.x0 - 0.3f) / (wx + gapX));
+  int rows = int((b.y1 - b.y0 - 1.0f) / (wy + gapY));
+  if (cols < 1) return;
+  float startX = (b.x0 + b.x1) / 2 - (cols * (wx + gapX) - gapX) / 2;
+  for (int r = 0; r < rows; ++r) {
+    for (int col = 0; col < cols; ++col) {
+      V2 at{startX + col * (wx + gapX) + wx / 2, b.y0 + 1.0f + r * (wy + gapY) + wy / 2};
+      c.fill(box(at, {wx / 2, wy / 2}, 0.06f), rng.unit() < 0.6 ? kWindowLit : kWindowDark);
     }
+  }
 }
 
 // A building standing on y = 0 between x0 and x1, with one of a few roofs.
 void drawBuilding(Canvas& c, float x0, float x1, float top, Rgba colour, Rng& rng, float ink) {
-    float mid = (x0 + x1) / 2, half = (x1 - x0) / 2;
-    Shape body = box({mid, top / 2 - 0.5f}, {half, top / 2 + 0.5f}, 0.15f);
-    int roof = rng.below(4);
-    if (roof == 1) body = body | circle({mid, top}, half * 0.7f);
-    if (roof == 2) body = body | polygon({{x0 + 0.1f, top - 0.2f}, {x1 - 0.1f, top - 0.2f}, {mid, top + half * 0.9f}});
-    if (roof == 3) body = body | box({mid, top + 0.5f}, {half * 0.6f, 0.6f}, 0.1f);
-    c.inked(body, linear({x0, 0}, lighter(colour, 0.15f), {x1, 0}, darker(colour, 0.12f)), kSkylineInk, ink);
-    if (rng.unit() < 0.45) {
-        float h = roof == 1 ? half * 0.7f : roof == 2 ? half * 0.9f : roof == 3 ? 1.1f : 0;
-        c.inked(capsule({mid, top + h}, {mid, top + h + 1.2f}, 0.06f), kSkylineInk, kSkylineInk, 0);
-        c.fill(circle({mid, top + h + 1.25f}, 0.14f), hex(0xFF4D6D));
-    }
-    drawBuildingWindows(c, {x0, 0, x1, top}, rng);
+  float mid = (x0 + x1) / 2, half = (x1 - x0) / 2;
+  Shape body = box({mid, top / 2 - 0.5f}, {half, top / 2 + 0.5f}, 0.15f);
+  int roof = rng.below(4);
+  if (roof == 1) body = body | circle({mid, top}, half * 0.7f);
+  if (roof == 2) body = body | polygon({{x0 + 0.1f, top - 0.2f}, {x1 - 0.1f, top - 0.2f}, {mid, top + half * 0.9f}});
+  if (roof == 3) body = body | box({mid, top + 0.5f}, {half * 0.6f, 0.6f}, 0.1f);
+  c.inked(body, linear({x0, 0}, lighter(colour, 0.15f), {x1, 0}, darker(colour, 0.12f)), kSkylineInk, ink);
+  if (rng.unit() < 0.45) {
+    float h = roof == 1 ? half * 0.7f : roof == 2 ? half * 0.9f : roof == 3 ? 1.1f : 0;
+    c.fill(capsule({mid, top + h}, {mid, top + h + 1.2f}, 0.06f), kSkylineInk);  // antenna
+    c.fill(circle({mid, top + h + 1.25f}, 0.14f), kBeacon);
+  }
+  drawBuildingWindows(c, {x0, 0, x1, top}, rng);
 }
 
 }  // namespace
 
+PadKind padKindAt(int row, int col) {
+  int offCentre = (row != 1) + (col != 1);
+  return offCentre == 2 ? PadKind::Corner : offCentre == 1 ? PadKind::Edge : PadKind::Centre;
+}
+
+Rgba padColour(PadKind kind) {
+  switch (kind) {
+    case PadKind::Corner:
+      return hex(0x22C9D8);
+    case PadKind::Edge:
+      return hex(0xFF5FA8);
+    case PadKind::Centre:
+      break;
+  }
+  return hex(0xFFD23F);
+}
+
 void drawShadow(Canvas& c) {
-    c.fill(circle({0, 0}, 0.5f), [](V2 p) {
-        float t = std::min(length(p) / 0.5f, 1.0f);
-        float fade = (1 - t * t) * (1 - t * t);
-        return Rgba{0.05f, 0.03f, 0.1f, 0.9f * fade};
-    });
+  c.fill(circle({0, 0}, 0.5f), [](V2 p) {
+    float t = std::min(length(p) / 0.5f, 1.0f);
+    float fade = (1 - t * t) * (1 - t * t);
+    return Rgba{0.05f, 0.03f, 0.1f, 0.9f * fade};
+  });
 }
 
 void drawSplatter(Canvas& c) {
-    Rng rng(0x5B1A7);
-    float phase[4] = {rng.range(0, kTau), rng.range(0, kTau), rng.range(0, kTau), rng.range(0, kTau)};
-    Shape goo = radialBlob(160, [&](float a) {
-        return 0.24f * (1 + 0.12f * std::sin(3 * a + phase[0]) + 0.08f * std::sin(5 * a + phase[1]) +
-                        0.06f * std::sin(8 * a + phase[2]) + 0.04f * std::sin(13 * a + phase[3]));
-    });
-    for (int i = 0; i < 7; ++i) {  // drips running outward, each ending in a drop
-        float a = kTau * (i + rng.range(-0.25f, 0.25f)) / 7;
-        float reach = rng.range(0.33f, 0.43f);
-        V2 dir{std::cos(a), std::sin(a)};
-        float drop = rng.range(0.035f, 0.055f);
-        goo = blend(goo, taperedCapsule(dir * 0.15f, dir * reach, 0.07f, drop * 0.6f) | circle(dir * reach, drop),
-                    0.04f);
-    }
-    Shape drops = circle({0, 0}, 0);
-    for (int i = 0; i < 9; ++i) {  // loose droplets flung further out
-        float a = rng.range(0, kTau), r = rng.range(0.36f, 0.47f);
-        drops = drops | circle({r * std::cos(a), r * std::sin(a)}, rng.range(0.012f, 0.03f));
-    }
-    Shape all = goo | drops;
-    c.fill(all, kGooDark);
-    c.fill(grow(all, -0.02f), radial({-0.05f, 0.05f}, 0.45f, kGoo, darker(kGoo, 0.15f)));
-    c.fill(grow(goo, -0.09f), withAlpha(kGooLight, 0.55f));
-    c.fillSoft(ellipse({-0.08f, 0.08f}, 0.07f, 0.04f), solid(hex(0xFFFFFF, 0.8f)), 0.03f);
-    c.fillSoft(circle({0.02f, 0.14f}, 0.02f), solid(hex(0xFFFFFF, 0.8f)), 0.015f);
-    c.fillSoft(circle({0.1f, -0.05f}, 0.025f), solid(hex(0xFFFFFF, 0.6f)), 0.015f);
+  Rng rng(0x5B1A7);
+  float phase[4] = {rng.range(0, kTau), rng.range(0, kTau), rng.range(0, kTau), rng.range(0, kTau)};
+  Shape goo = radialBlob(160, [&](float a) {
+    return 0.24f * (1 + 0.12f * std::sin(3 * a + phase[0]) + 0.08f * std::sin(5 * a + phase[1]) +
+                    0.06f * std::sin(8 * a + phase[2]) + 0.04f * std::sin(13 * a + phase[3]));
+  });
+  for (int i = 0; i < 7; ++i) {  // drips running outward, each ending in a drop
+    float a = kTau * (i + rng.range(-0.25f, 0.25f)) / 7;
+    float reach = rng.range(0.33f, 0.43f);
+    V2 dir{std::cos(a), std::sin(a)};
+    float drop = rng.range(0.035f, 0.055f);
+    goo = blend(goo, taperedCapsule(dir * 0.15f, dir * reach, 0.07f, drop * 0.6f) | circle(dir * reach, drop), 0.04f);
+  }
+  Shape all = goo;
+  for (int i = 0; i < 9; ++i) {  // loose droplets flung further out
+    float a = rng.range(0, kTau), r = rng.range(0.36f, 0.47f);
+    all = all | circle({r * std::cos(a), r * std::sin(a)}, rng.range(0.012f, 0.03f));
+  }
+  c.fill(all, kGooDark);
+  c.fill(grow(all, -0.02f), radial({-0.05f, 0.05f}, 0.45f, kGoo, darker(kGoo, 0.15f)));
+  c.fill(grow(goo, -0.09f), withAlpha(kGooLight, 0.55f));
+  c.fillSoft(ellipse({-0.08f, 0.08f}, 0.07f, 0.04f), solid(hex(0xFFFFFF, 0.8f)), 0.03f);
+  c.fillSoft(circle({0.02f, 0.14f}, 0.02f), solid(hex(0xFFFFFF, 0.8f)), 0.015f);
+  c.fillSoft(circle({0.1f, -0.05f}, 0.025f), solid(hex(0xFFFFFF, 0.6f)), 0.015f);
 }
 
 void drawFloor(Canvas& c) {
-    c.fill(box({0, 0}, {15, 15}), kFloorFrame);
-    c.fill(box({0, 0}, {14.8f, 14.8f}, 0.6f), kFloorGap);
-    for (int gy = -1; gy <= 1; ++gy) {
-        for (int gx = -1; gx <= 1; ++gx) {
-            int kind = (gx != 0) + (gy != 0);  // 2 corner, 1 edge, 0 centre
-            Rgba colour = kind == 2 ? kCornerPanel : kind == 1 ? kEdgePanel : kCentrePanel;
-            drawPanel(c, {gx * 10.0f, gy * 10.0f}, colour, 2 - kind);
-        }
+  c.fill(box({0, 0}, {15, 15}), kFloorFrame);
+  c.fill(box({0, 0}, {14.8f, 14.8f}, 0.6f), kFloorGap);
+  for (int row = 0; row < 3; ++row)
+    for (int col = 0; col < 3; ++col) drawPanel(c, {col * 10.0f - 10, 10 - row * 10.0f}, padKindAt(row, col));
+  for (int side = 0; side < 4; ++side) {  // marquee bulbs along the rim
+    for (int i = 0; i < 15; ++i) {
+      V2 at = rotated({-14 + 2 * float(i), -14.72f}, 90.0f * side);
+      c.fillSoft(circle(at, 0.3f), solid(withAlpha(kBulb, 0.5f)), 0.3f);
+      c.fill(circle(at, 0.14f), kBulb);
     }
-    for (int side = 0; side < 4; ++side) {  // marquee bulbs along the rim
-        for (int i = 0; i < 15; ++i) {
-            V2 at = rotated({-14 + 2 * float(i), -14.72f}, 90.0f * side);
-            c.fillSoft(circle(at, 0.3f), solid(withAlpha(kBulb, 0.5f)), 0.3f);
-            c.fill(circle(at, 0.14f), kBulb);
-        }
-    }
+  }
 }
 
 void drawSkyline(Canvas& c) {
-    Rng rng(0xC17E);
-    const Rgba back[] = {hex(0xA99BE8), hex(0x9DB9EC), hex(0xB7A6E0), hex(0x94AEDB)};
-    const Rgba front[] = {hex(0xFF7B6B), hex(0x3CC8B4), hex(0xFFC145), hex(0x8C6FF0), hex(0xFF7FBF), hex(0x4FA9FF),
-                          hex(0x7CD65A)};
-    for (float x = -15.5f; x < 15;) {
-        float width = rng.range(2.2f, 3.6f);
-        drawBuilding(c, x, x + width, rng.range(8.0f, 12.0f), back[rng.below(4)], rng, 0.12f);
-        x += width + rng.range(-0.3f, 0.4f);
-    }
-    int colour = 0;
-    for (float x = -15.3f; x < 15;) {
-        float width = rng.range(1.8f, 3.2f);
-        colour = (colour + 1 + rng.below(5)) % 7;  // never the same colour twice in a row
-        drawBuilding(c, x, x + width, rng.range(3.5f, 8.0f), front[colour], rng, 0.14f);
-        x += width + rng.range(0.1f, 0.9f);
-    }
-    c.fill(box({0, 0.35f}, {15, 0.35f}), kSkylineInk);
+  Rng rng(0xC17E);
+  const Rgba back[] = {hex(0xA99BE8), hex(0x9DB9EC), hex(0xB7A6E0), hex(0x94AEDB)};
+  const Rgba front[] = {hex(0xFF7B6B), hex(0x3CC8B4), hex(0xFFC145), hex(0x8C6FF0),
+                        hex(0xFF7FBF), hex(0x4FA9FF), hex(0x7CD65A)};
+  for (float x = -15.5f; x < 15;) {
+    float width = rng.range(2.2f, 3.6f);
+    drawBuilding(c, x, x + width, rng.range(8.0f, 12.0f), back[rng.below(4)], rng, 0.12f);
+    x += width + rng.range(-0.3f, 0.4f);
+  }
+  int colour = 0;
+  for (float x = -15.3f; x < 15;) {
+    float width = rng.range(1.8f, 3.2f);
+    colour = (colour + 1 + rng.below(5)) % 7;  // never the same colour twice in a row
+    drawBuilding(c, x, x + width, rng.range(3.5f, 8.0f), front[colour], rng, 0.14f);
+    x += width + rng.range(0.1f, 0.9f);
+  }
+  c.fill(box({0, 0.35f}, {15, 0.35f}), kSkylineInk);
 }
 
-void drawPadSquareIndicator(Canvas& c) {
-    c.fillSoft(box({0, 0}, {0.4f, 0.4f}, 0.12f), solid({1, 1, 1, 1}), 0.12f);
-}
+void drawPadSquareIndicator(Canvas& c) { c.fillSoft(box({0, 0}, {0.4f, 0.4f}, 0.12f), solid({1, 1, 1, 1}), 0.12f); }
 
 }  // namespace art

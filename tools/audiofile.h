@@ -2,11 +2,11 @@
 // MP3 through LAME.
 #pragma once
 
-#include "synth.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "synth.h"
 
 namespace synth {
 

@@ -11,7 +11,7 @@
 namespace art {
 
 struct V2 {
-    float x = 0, y = 0;
+  float x = 0, y = 0;
 };
 inline V2 operator+(V2 a, V2 b) { return {a.x + b.x, a.y + b.y}; }
 inline V2 operator-(V2 a, V2 b) { return {a.x - b.x, a.y - b.y}; }
@@ -21,23 +21,25 @@ float length(V2 a);
 V2 rotated(V2 a, float degrees);
 
 struct Rgba {
-    float r = 0, g = 0, b = 0, a = 0;  // straight (not premultiplied) alpha, each 0..1
+  float r = 0, g = 0, b = 0, a = 0;  // straight (not premultiplied) alpha, each 0..1
 };
-Rgba hex(uint32_t rrggbb, float alpha = 1);
+constexpr Rgba hex(uint32_t rrggbb, float alpha = 1) {
+  return {((rrggbb >> 16) & 255) / 255.0f, ((rrggbb >> 8) & 255) / 255.0f, (rrggbb & 255) / 255.0f, alpha};
+}
 Rgba mix(Rgba a, Rgba b, float t);
 Rgba withAlpha(Rgba c, float alpha);
 Rgba lighter(Rgba c, float towardWhite);  // 0 keeps c, 1 gives white
 Rgba darker(Rgba c, float towardBlack);   // 0 keeps c, 1 gives black
 
 struct Box {
-    float x0, y0, x1, y1;  // x0 <= x1, y0 <= y1
+  float x0, y0, x1, y1;  // x0 <= x1, y0 <= y1
 };
 
 // Signed distance: negative inside. It must never overestimate the true
 // distance to the edge, so pixels far from an edge can skip supersampling.
 struct Shape {
-    std::function<float(V2)> dist;
-    Box bounds;
+  std::function<float(V2)> dist;
+  Box bounds;
 };
 
 Shape circle(V2 centre, float radius);
@@ -49,9 +51,9 @@ Shape polygon(std::vector<V2> points);
 // Tips alternate between the outer and inner radius; the first tip points
 // up, turned by turnDegrees anticlockwise.
 Shape star(V2 centre, int tips, float outer, float inner, float turnDegrees = 0);
-Shape operator|(Shape a, Shape b);  // union
-Shape operator&(Shape a, Shape b);  // intersection
-Shape operator-(Shape a, Shape b);  // a without b
+Shape operator|(Shape a, Shape b);       // union
+Shape operator&(Shape a, Shape b);       // intersection
+Shape operator-(Shape a, Shape b);       // a without b
 Shape blend(Shape a, Shape b, float k);  // union with a rounded fillet of size k
 Shape grow(Shape s, float amount);       // offset outward (negative shrinks)
 Shape moved(Shape s, V2 offset);
@@ -62,50 +64,50 @@ Paint linear(V2 a, Rgba ca, V2 b, Rgba cb);
 Paint radial(V2 centre, float radius, Rgba inner, Rgba outer);
 
 class Canvas {
-public:
-    Canvas(int width, int height);  // fully transparent
+ public:
+  Canvas(int width, int height);  // fully transparent
 
-    int width() const { return w; }
-    int height() const { return h; }
+  int width() const { return w; }
+  int height() const { return h; }
 
-    // Maps a world rectangle onto the whole picture, y upward; the first row
-    // of the picture is its top.
-    void setView(Box world);
-    V2 pixelToWorld(float px, float py) const;
-    V2 worldToPixel(V2 world) const;
+  // Maps a world rectangle onto the whole picture, y upward; the first row
+  // of the picture is its top.
+  void setView(Box world);
+  V2 pixelToWorld(float px, float py) const;
+  V2 worldToPixel(V2 world) const;
 
-    void push();
-    void pop();
-    void translate(V2 t);
-    void scale(float sx, float sy);  // |sx| == |sy| keeps distances honest
-    void rotate(float degrees);
+  void push();
+  void pop();
+  void translate(V2 t);
+  void scale(float sx, float sy);  // uneven is fine: edges are judged along the tightest axis
+  void rotate(float degrees);
 
-    void fill(const Shape& s, const Paint& p);
-    void fill(const Shape& s, Rgba c) { fill(s, solid(c)); }
-    // Shape filled with an outline of `width` around it.
-    void inked(const Shape& s, Rgba c, Rgba ink, float width);
-    void inked(const Shape& s, const Paint& p, Rgba ink, float width);
-    // Coverage ramps from 1 to 0 across `feather` units centred on the edge.
-    void fillSoft(const Shape& s, const Paint& p, float feather);
-    // Composites one pixel (row 0 at the top) with the given coverage.
-    void blend(int px, int py, Rgba c, float coverage);
+  void fill(const Shape& s, const Paint& p);
+  void fill(const Shape& s, Rgba c) { fill(s, solid(c)); }
+  // Shape filled with an outline of `width` around it.
+  void inked(const Shape& s, Rgba c, Rgba ink, float width);
+  void inked(const Shape& s, const Paint& p, Rgba ink, float width);
+  // Coverage ramps from 1 to 0 across `feather` units centred on the edge.
+  void fillSoft(const Shape& s, const Paint& p, float feather);
+  // Composites one pixel (row 0 at the top) with the given coverage.
+  void blendPixel(int px, int py, Rgba c, float coverage);
 
-    Rgba pixel(int px, int py) const;  // straight alpha
+  Rgba pixel(int px, int py) const;  // straight alpha
 
-private:
-    struct Affine {
-        float a = 1, b = 0, c = 0, d = 1, tx = 0, ty = 0;  // world = [a b; c d] local + t
-    };
-    V2 toLocal(V2 world) const;
-    V2 toWorld(V2 local) const;
-    float localPerWorld() const;
-    template <class Coverage>
-    void composite(const Shape& s, const Paint& p, float margin, Coverage coverage);
+ private:
+  struct Affine {
+    float a = 1, b = 0, c = 0, d = 1, tx = 0, ty = 0;  // world = [a b; c d] local + t
+  };
+  V2 toLocal(V2 world) const;
+  V2 toWorld(V2 local) const;
+  float localPerWorld() const;
+  template <class Coverage>
+  void composite(const Shape& s, const Paint& p, float margin, Coverage coverage);
 
-    int w, h;
-    Box view{0, 0, 1, 1};
-    std::vector<Affine> stack{Affine{}};
-    std::vector<float> rgba;  // premultiplied, 4 floats per pixel, row 0 at the top
+  int w, h;
+  Box view{0, 0, 1, 1};
+  std::vector<Affine> stack{Affine{}};
+  std::vector<float> rgba;  // premultiplied, 4 floats per pixel, row 0 at the top
 };
 
 // 8-bit straight RGBA rows, top row first. Fully transparent pixels take the

@@ -1,10 +1,10 @@
 // The four full-window slides shown before the game.
 #pragma once
 
+#include <vector>
+
 #include "raster.h"
 #include "text.h"
-
-#include <vector>
 
 namespace art {
 
@@ -12,8 +12,8 @@ constexpr int kSlideWidth = 1024;  // 4:3, drawn over the whole 800 by 600 windo
 constexpr int kSlideHeight = 768;
 
 struct Slide {
-    const char* name;
-    void (*draw)(Canvas& c, const Font& font);  // world units are pixels, y up
+  const char* name;
+  void (*draw)(Canvas& c, const Font& font);  // world units are pixels, y up
 };
 
 const std::vector<Slide>& slides();

@@ -45,8 +45,8 @@ TEST(Generators, TwoRunsWriteIdenticalFilesThatMatchTheCommittedOnes) {
     for (const std::string& name : made) {
       std::vector<char> reference = bytes(first / sub / name);
       EXPECT_EQ(bytes(second / sub / name), reference) << name << " differs between two runs";
-      EXPECT_EQ(bytes(fs::path("./res") / sub / name), reference) << "res/" << sub << "/" << name
-                                                                 << " is stale: run tools/make-assets";
+      EXPECT_EQ(bytes(fs::path("./res") / sub / name), reference)
+          << "res/" << sub << "/" << name << " is stale: run tools/make-assets";
     }
   }
   fs::remove_all(work);

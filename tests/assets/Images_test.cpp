@@ -25,10 +25,14 @@ const std::vector<std::string> kSlides = {"scrn_FrameworkTitle.png", "scrn_Frame
                                           "scrn_Oxar2.png"};
 const std::vector<std::string> kFeet = {"foot1.png", "foot2.png", "foot3.png", "foot4.png"};
 // Cut-outs on a transparent background, drawn as quads in the scene.
-const std::vector<std::string> kSprites = {"deliciousVictim_head.png", "deliciousVictim_body.png",
-                                           "deliciousVictim_arm.png",  "splatter.png",
-                                           "padSquareIndicator.png",   "foot1.png",
-                                           "foot2.png",                "foot3.png",
+const std::vector<std::string> kSprites = {"deliciousVictim_head.png",
+                                           "deliciousVictim_body.png",
+                                           "deliciousVictim_arm.png",
+                                           "splatter.png",
+                                           "padSquareIndicator.png",
+                                           "foot1.png",
+                                           "foot2.png",
+                                           "foot3.png",
                                            "foot4.png"};
 
 std::vector<std::string> everyPicture() {
@@ -91,8 +95,8 @@ TEST(Pictures, EveryFileLoadsAsAnRgbaTextureOfItsOwnSize) {
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE, &alpha);
     EXPECT_EQ(red, 8);
     EXPECT_EQ(alpha, 8);
-    int limit = name.starts_with("scrn_") || name == "floor.png" || name == "cityscape1.png" ? kMaxLargeSide
-                                                                                              : kMaxSpriteSide;
+    int limit =
+        name.starts_with("scrn_") || name == "floor.png" || name == "cityscape1.png" ? kMaxLargeSide : kMaxSpriteSide;
     EXPECT_GT(width, 0);
     EXPECT_GT(height, 0);
     EXPECT_LE(std::max(width, height), limit);

@@ -39,7 +39,7 @@ void PrintTo(const Clip& clip, std::ostream* os) { *os << clip.path; }
 
 const Clip kClips[] = {{"./res/audio/Stompalong_introclip.mp3", 8}, {"./res/audio/Stompalong_clip.mp3", 24}};
 
-constexpr size_t kEdgeFrames = 441;  // 10 ms
+constexpr size_t kEdgeFrames = 441;   // 10 ms
 constexpr double kAudibleRms = 0.01;  // of full scale
 
 std::string recording;  // where the disk driver writes everything the mixer plays
@@ -131,8 +131,7 @@ TEST_P(MusicLoops, ALoopingStreamRepeatsTheClipWithoutAGap) {
   EXPECT_EQ(mismatched, 0u) << "first difference at frame " << first / assets::kChannels;
 }
 
-INSTANTIATE_TEST_SUITE_P(Clips, MusicLoops, ::testing::ValuesIn(kClips), [](const auto& info) {
-  return std::string(info.param.bars == 8 ? "Intro" : "Game");
-});
+INSTANTIATE_TEST_SUITE_P(Clips, MusicLoops, ::testing::ValuesIn(kClips),
+                         [](const auto& info) { return std::string(info.param.bars == 8 ? "Intro" : "Game"); });
 
 }  // namespace

@@ -101,7 +101,8 @@ class Sounds : public ::testing::Test {
   // Decodes each file, checking what every effect shares: it plays, it is
   // 44.1 kHz, it is loud enough to hear, never pinned at full scale, and it
   // lasts between the given lengths.
-  static std::vector<DecodedSound> checkEffects(const std::vector<std::string>& names, double shortest, double longest) {
+  static std::vector<DecodedSound> checkEffects(const std::vector<std::string>& names, double shortest,
+                                                double longest) {
     std::vector<DecodedSound> out;
     for (const std::string& name : names) {
       SCOPED_TRACE(name);
@@ -118,7 +119,8 @@ class Sounds : public ::testing::Test {
 
   static void expectDistinct(const std::vector<DecodedSound>& sounds) {
     for (size_t i = 0; i < sounds.size(); ++i)
-      for (size_t j = i + 1; j < sounds.size(); ++j) EXPECT_LT(similarity(sounds[i], sounds[j]), 0.8) << i + 1 << " and " << j + 1;
+      for (size_t j = i + 1; j < sounds.size(); ++j)
+        EXPECT_LT(similarity(sounds[i], sounds[j]), 0.8) << i + 1 << " and " << j + 1;
   }
 };
 
@@ -139,9 +141,7 @@ TEST_F(Sounds, EveryEffectJoinsItsGroupThroughTheSoundBank) {
   }
 }
 
-TEST_F(Sounds, SquishesAreShortDistinctSquelches) {
-  expectDistinct(checkEffects(kSquishes, 0.1, 0.5));
-}
+TEST_F(Sounds, SquishesAreShortDistinctSquelches) { expectDistinct(checkEffects(kSquishes, 0.1, 0.5)); }
 
 TEST_F(Sounds, ExplosionsAreDistinctLowBoomsUnderTwoSeconds) {
   std::vector<DecodedSound> booms = checkEffects(kExplosions, 0.5, 2.0);
