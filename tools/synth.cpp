@@ -87,8 +87,6 @@ float pulse(double phase, double dt, double duty) {
   return float(v - (2 * duty - 1));
 }
 
-float triangle(double phase) { return float(phase < 0.5 ? 4 * phase - 1 : 3 - 4 * phase); }
-
 double Phase::advance(double hz) {
   double now = phase;
   dt = hz / kRate;

@@ -28,7 +28,6 @@ double midiToHz(double note);  // 69 = A4 = 440 Hz
 float sine(double phase);
 float saw(double phase, double dt);                 // band-limited (polyBLEP)
 float pulse(double phase, double dt, double duty);  // band-limited (polyBLEP)
-float triangle(double phase);
 
 // Phase accumulator for a changing frequency.
 class Phase {

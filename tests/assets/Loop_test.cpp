@@ -113,7 +113,8 @@ TEST_P(MusicLoops, ALoopingStreamRepeatsTheClipWithoutAGap) {
   MusicStream stream;
   stream.path = GetParam().path;
   stream.play(true);
-  size_t needed = before + (kLoopsRecorded + 1) * clip.pcm.size() * sizeof(int16_t);
+  // Room for the clip twice over, plus a second for the mixer to get going.
+  size_t needed = before + (kLoopsRecorded * clip.frames() + assets::kRate) * assets::kChannels * sizeof(int16_t);
   for (int waited = 0; recordedBytes() < needed && waited < kWaitLimitMs; waited += kWaitStepMs) SDL_Delay(kWaitStepMs);
   stream.stop();
   std::vector<int16_t> played = readRecording(before);
