@@ -39,6 +39,9 @@ constexpr size_t kBatch = std::size(kPlaces);
 struct Variant {
   std::string file;  // relative to the work dir, e.g. "res/images/floor.png"
   Damage damage;
+  // FreeType opens a font cut at half its size (its tables of contents come
+  // first) and the game plays with what glyphs survive; the other damage fails.
+  bool stopsTheGame() const { return file == kFont && damage != Damage::Half; }
   std::string label() const { return file + " " + kDamageNames[static_cast<int>(damage)]; }
 };
 
@@ -94,7 +97,7 @@ std::unique_ptr<GameRun> start(const Variant& variant) {
   run->dir = e2e::makeWorkDir("badres", true);
   damageFile(fs::path(run->dir) / variant.file, variant.damage);
   std::vector<std::string> env;
-  if (variant.file == kFont) env.push_back(e2e::kNoLeakCheckAtExit);  // it ends through exit
+  if (variant.stopsTheGame()) env.push_back(e2e::kNoLeakCheckAtExit);  // it ends through exit
   run->game = std::make_unique<e2e::GameProcess>(run->dir, env);
   return run;
 }
@@ -129,7 +132,7 @@ void check(std::vector<std::unique_ptr<GameRun>>& batch) {
   std::vector<unsigned long> playing;
   for (size_t i = 0; i < batch.size(); ++i) {
     GameRun* run = batch[i].get();
-    if (run->variant.file == kFont) {
+    if (run->variant.stopsTheGame()) {
       expectFontFailure(*run);
     } else if (waitForFirstFrame(*run, kPlaces[i])) {
       playing.push_back(run->window);
