@@ -76,9 +76,9 @@ void sendKeys(const std::vector<unsigned long>& windows, const std::vector<std::
   std::string command = "xdotool";
   for (const auto& key : keys) {
     for (unsigned long w : windows) command += " keydown --window " + std::to_string(w) + " " + key;
-    command += " sleep 0.2";
+    command += " sleep 0.1";
     for (unsigned long w : windows) command += " keyup --window " + std::to_string(w) + " " + key;
-    command += " sleep 0.15";
+    command += " sleep 0.08";
   }
   command += " 2>/dev/null";  // xdotool remarks on the focus, which these events do not need
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
@@ -123,7 +123,10 @@ bool waitForFirstFrame(GameRun& run, std::array<int, 2> place) {
   for (int i = 0; i < 300 && run.game->alive(); ++i) {
     if (std::system(move.c_str()) != 0) return false;
     e2e::pause(0.1);
-    if (run.game->pixel(kSkyX, kSkyY) != std::array<uint8_t, 3>{0, 0, 0}) return true;
+    if (run.game->pixel(kSkyX, kSkyY) != std::array<uint8_t, 3>{0, 0, 0}) {
+      e2e::pause(0.5);  // the renderer compiles its shaders over the first frames, which run slow
+      return true;
+    }
   }
   return false;
 }
