@@ -52,3 +52,16 @@ TEST(Game, StompingChangesTheScoreAndTheGameGoesOn) {
   e2e::pause(0.5);
   EXPECT_TRUE(game.alive()) << game.errors();
 }
+
+TEST(Game, ClosingTheWindowEndsTheGameCleanly) {
+  e2e::GameProcess game(e2e::makeWorkDir("close", true), {e2e::kNoLeakCheckAtExit});
+  ASSERT_NE(game.waitForWindow(), 0u) << game.errors();
+  e2e::pause(1.0);
+  enterGame(game);
+  game.key("q");
+  e2e::pause(0.5);
+  game.close();  // the game's objects are torn down after the window and its GL context
+  EXPECT_EQ(game.waitForExit(20), 0) << game.errors();
+  for (const char* trouble : {"runtime error", "Sanitizer", "X Error"})
+    EXPECT_EQ(game.errors().find(trouble), std::string::npos) << game.errors();
+}

@@ -153,6 +153,17 @@ void GameProcess::resize(int width, int height) {
   run("xdotool windowsize --sync " + std::to_string(window_) + " " + std::to_string(width) + " " + std::to_string(height));
 }
 
+void GameProcess::close() {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window_;
+  event.xclient.message_type = XInternAtom(display(), "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display(), "WM_DELETE_WINDOW", False));
+  XSendEvent(display(), window_, False, NoEventMask, &event);
+  XFlush(display());
+}
+
 std::array<int, 2> GameProcess::size() {
   XWindowAttributes attributes{};
   XGetWindowAttributes(display(), window_, &attributes);
