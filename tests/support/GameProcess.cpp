@@ -149,10 +149,6 @@ void GameProcess::click(int x, int y) {
   pause(0.1);
 }
 
-void GameProcess::resize(int width, int height) {
-  run("xdotool windowsize --sync " + std::to_string(window_) + " " + std::to_string(width) + " " + std::to_string(height));
-}
-
 void GameProcess::close() {
   XEvent event{};
   event.xclient.type = ClientMessage;

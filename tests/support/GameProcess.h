@@ -35,7 +35,6 @@ class GameProcess {
 
   void key(const std::string& keyName);  // press and release, as xdotool names it
   void click(int x, int y);             // left click at window pixel (x, y), y from the top
-  void resize(int width, int height);
   void close();  // asks the window to close, as a window manager's close button does
   std::array<int, 2> size();
 
