@@ -26,7 +26,7 @@
 #include "objects/Arena.h"
 #include "objects/Camera.h"
 #include "objects/Foot.h"
-#include "objects/Random.h"
+#include "core/Random.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "app/FrameTimer.h"
-#include "app/Render.h"
+#include "render/Render.h"
 #include "app/Slideshow.h"
 #include "game/StompWorld.h"
 #include "game/VictimCrowd.h"

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "app/Render.h"
+#include "render/Render.h"
 #include "media/Texture.h"
 
 Slideshow slideshow;

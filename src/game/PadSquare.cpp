@@ -1,6 +1,6 @@
 #include "game/PadSquare.h"
 
-#include "objects/Random.h"
+#include "core/Random.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "objects/Vec3.h"
+#include "core/Vec3.h"
 
 struct PadSquare {
   float minX, minY, maxX, maxY;

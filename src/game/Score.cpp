@@ -1,7 +1,8 @@
 // The score text: two tilted lines in the top-left corner of the window.
-#include "app/Render.h"
+#include "render/Render.h"
 #include "game/StompWorld.h"
 #include "media/FontManager.h"
+#include "objects/Camera.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "game/VictimCrowd.h"
 
-#include "app/Render.h"
+#include "render/Render.h"
 
 VictimCrowd victimCrowd;
 

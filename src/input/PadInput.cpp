@@ -1,8 +1,9 @@
 #include "input/PadInput.h"
 
-#include "app/Render.h"
+#include "render/Render.h"
 #include "input/KeyboardState.h"
 #include "media/Texture.h"
+#include "objects/Camera.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "objects/Random.h"
+#include "core/Random.h"
 
 namespace {
 

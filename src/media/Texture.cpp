@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "app/Render.h"
+#include "render/Render.h"
 #include "media/PngImage.h"
 #include "media/TgaImage.h"
 

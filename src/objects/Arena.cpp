@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
-#include "app/Render.h"
+#include "render/Render.h"
 #include "media/Texture.h"
-#include "objects/Random.h"
+#include "core/Random.h"
 
 Arena arena;
 

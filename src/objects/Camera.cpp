@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "render/Render.h"
+
 namespace {
 
 constexpr double kNearPlane = 0.1;
@@ -64,4 +66,13 @@ void Camera::draw() {
   glRotatef(-rotationZ(), 0, 0, 1);
   const Vec3& p = position();
   glTranslatef(-p.x, -p.y, -(p.z + positionOffset_.z));
+}
+
+void pixelOverlayBegin(float* outWidth, float* outHeight) {
+  const Camera& camera = Camera::instance();
+  float width = static_cast<float>(camera.windowWidth());
+  float height = static_cast<float>(camera.windowHeight());
+  overlayBegin(0, width, 0, height);
+  if (outWidth) *outWidth = width;
+  if (outHeight) *outHeight = height;
 }

@@ -33,3 +33,7 @@ class Camera : public GameObject {
   float shakeAmplitude_ = 0;                     // units; also the seconds of shake left
   float shakeTime_ = 0;                          // seconds since the shake began
 };
+
+// The 2D overlay in window pixels (origin bottom left, y up) over the window
+// size of the camera's last valid resize; reports that size. Close with overlayEnd.
+void pixelOverlayBegin(float* outWidth = nullptr, float* outHeight = nullptr);

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/Render.h"
+#include "render/Render.h"
 #include "media/Texture.h"
 #include "objects/Camera.h"
-#include "objects/Random.h"
+#include "core/Random.h"
 
 FootManager footManager;
 

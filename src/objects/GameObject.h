@@ -4,7 +4,7 @@
 // floor, depth test off) and draw (upright bodies, depth test on).
 #pragma once
 
-#include "objects/Vec3.h"
+#include "core/Vec3.h"
 
 class GameObject {
  public:

@@ -4,11 +4,11 @@
 
 #include <cmath>
 
-#include "app/Render.h"
+#include "render/Render.h"
 #include "media/Texture.h"
 #include "objects/Arena.h"
 #include "objects/Camera.h"
-#include "objects/Random.h"
+#include "core/Random.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include "media/SoundBank.h"
 #include "objects/Arena.h"
 #include "objects/Foot.h"
-#include "objects/Random.h"
+#include "core/Random.h"
 #include "support/GlTest.h"
 
 namespace worldtest {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Render.h"
+#include "render/Render.h"
 #include "media/FontManager.h"
 #include "support/GlTest.h"
 
@@ -33,7 +33,7 @@ struct Ink {
 
 Frame drawn(const std::function<void(FontManager&)>& print, float x = kX, float y = kY) {
   testgl::resetFrame();
-  pixelOverlayBegin();
+  overlayBegin(0, testgl::kWidth, 0, testgl::kHeight);
   translate(x, y, 0);
   print(FontManager::instance());
   overlayEnd();

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Render.h"
+#include "render/Render.h"
 #include "support/GlTest.h"
 
 namespace {

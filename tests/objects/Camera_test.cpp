@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "objects/Camera.h"
+#include "render/Render.h"
 #include "support/GlTest.h"
 
 namespace {
@@ -110,4 +111,22 @@ TEST_F(CameraTest, ASecondShakeRestartsThePhase) {
   EXPECT_NEAR(camera.shakeOffset(), 0.3 * std::sin(0.01 * 4 * M_PI - M_PI / 2), 1e-5);
   camera.update(0.5f);
   EXPECT_EQ(camera.shakeOffset(), 0);
+}
+
+// The pixel overlay reads the camera's window size: one unit per pixel from the bottom left.
+TEST_F(CameraTest, PixelOverlayMapsOriginToTheBottomLeftPixel) {
+  testgl::resetFrame();
+  float width = 0, height = 0;
+  pixelOverlayBegin(&width, &height);
+  EXPECT_EQ(width, 800);
+  EXPECT_EQ(height, 600);
+  glDisable(GL_TEXTURE_2D);
+  setColor(1, 0, 0, 1);
+  glRecti(0, 0, 1, 1);  // exactly the bottom-left pixel
+  overlayEnd();
+  EXPECT_EQ(testgl::pixel(0, 0)[0], 255);
+  EXPECT_EQ(testgl::pixel(1, 0)[0], 0);
+  EXPECT_EQ(testgl::pixel(0, 1)[0], 0);
+  pixelOverlayBegin();  // both reports are optional
+  overlayEnd();
 }

@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-#include "objects/Random.h"
-#include "objects/Vec3.h"
+#include "core/Random.h"
+#include "core/Vec3.h"
 
 TEST(Vec3, NormalizeReportsLengthAndLeavesZeroAlone) {
   float length = -1;

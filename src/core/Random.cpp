@@ -1,4 +1,4 @@
-#include "objects/Random.h"
+#include "core/Random.h"
 
 #include <cmath>
 #include <cstdlib>

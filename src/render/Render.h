@@ -20,5 +20,3 @@ void loadIdentity();
 // depth test off, colour white. Leaves texturing/blend on and depth off after End.
 void overlayBegin(float left, float right, float bottom, float top);
 void overlayEnd();
-// The same in window pixels: origin bottom left, y up; reports the window size.
-void pixelOverlayBegin(float* outWidth = nullptr, float* outHeight = nullptr);

@@ -1,8 +1,6 @@
-#include "app/Render.h"
+#include "render/Render.h"
 
 #include <GL/gl.h>
-
-#include "objects/Camera.h"
 
 namespace {
 
@@ -62,13 +60,4 @@ void overlayEnd() {
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
   glPopMatrix();
-}
-
-void pixelOverlayBegin(float* outWidth, float* outHeight) {
-  const Camera& camera = Camera::instance();
-  float width = static_cast<float>(camera.windowWidth());
-  float height = static_cast<float>(camera.windowHeight());
-  overlayBegin(0, width, 0, height);
-  if (outWidth) *outWidth = width;
-  if (outHeight) *outHeight = height;
 }

@@ -1,4 +1,4 @@
-#include "objects/Vec3.h"
+#include "core/Vec3.h"
 
 #include <cmath>
 

@@ -1,13 +1,11 @@
-// The 2D overlay bracket: matrix stacks restored, the states it leaves, and
-// the pixel mapping of the window.
+// The 2D overlay bracket: matrix stacks restored and the states it leaves.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 
 #include <cstring>
 
-#include "app/Render.h"
-#include "objects/Camera.h"
+#include "render/Render.h"
 #include "support/GlTest.h"
 
 namespace {
@@ -61,23 +59,6 @@ TEST(Overlay, LeavesSpriteStatesOnAndDepthOff) {
   EXPECT_TRUE(glIsEnabled(GL_BLEND));
   EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
   EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-}
-
-TEST(Overlay, PixelOverlayMapsOriginToTheBottomLeftPixel) {
-  Camera::instance().resize(testgl::kWidth, testgl::kHeight);
-  testgl::resetFrame();
-  float width = 0, height = 0;
-  pixelOverlayBegin(&width, &height);
-  EXPECT_EQ(width, 800);
-  EXPECT_EQ(height, 600);
-  setColor(1, 0, 0, 1);
-  fillSquare(1);  // exactly the bottom-left pixel
-  overlayEnd();
-  EXPECT_EQ(testgl::pixel(0, 0)[0], 255);
-  EXPECT_EQ(testgl::pixel(1, 0)[0], 0);
-  EXPECT_EQ(testgl::pixel(0, 1)[0], 0);
-  pixelOverlayBegin();  // both reports are optional
-  overlayEnd();
 }
 
 TEST(Overlay, FullyTransparentPixelsAreNotDrawn) {
