@@ -20,13 +20,13 @@
 #include "app/App.h"
 #include "app/FrameTimer.h"
 #include "app/Window.h"
+#include "core/Random.h"
 #include "game/StompWorld.h"
 #include "game/VictimCrowd.h"
 #include "input/KeyboardState.h"
 #include "objects/Arena.h"
 #include "objects/Camera.h"
 #include "objects/Foot.h"
-#include "core/Random.h"
 
 namespace {
 

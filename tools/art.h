@@ -3,18 +3,22 @@
 // the sprites and the slides share one set of drawings.
 #pragma once
 
+#include "core/Field.h"
+#include "core/Sprites.h"
 #include "raster.h"
 
 namespace art {
 
 // Extents of each drawing in its own units (the sprite's view box).
-constexpr Box kHeadBox{-0.45f, -0.45f, 0.45f, 0.45f};  // drawn 0.9 square
-constexpr Box kBodyBox{-0.3f, 0.0f, 0.3f, 1.1f};       // stands on y = 0
-constexpr Box kArmBox{-0.375f, 0.0f, 0.375f, 0.75f};   // shoulder at (0, 0)
-constexpr Box kFootBox{-5.5f, -1.54f, 5.5f, 20.46f};   // floor at y = 0
+constexpr Box boxOf(const SpriteQuad& q) { return {q.left(), q.bottom(), q.right(), q.top()}; }
+constexpr Box kHeadBox = boxOf(sprite::kHead);  // drawn 0.9 square
+constexpr Box kBodyBox = boxOf(sprite::kBody);  // stands on y = 0
+constexpr Box kArmBox = boxOf(sprite::kArm);    // shoulder at (0, 0)
+constexpr Box kFootBox = boxOf(sprite::kFoot);  // floor at y = 0
 constexpr Box kUnitBox{-0.5f, -0.5f, 0.5f, 0.5f};
-constexpr Box kFloorBox{-15, -15, 15, 15};
-constexpr Box kSkylineBox{-15, 0, 15, 14};
+constexpr Box kFloorBox{-field::kHalfSize, -field::kHalfSize, field::kHalfSize, field::kHalfSize};
+constexpr float kSkylineHeight = 14;  // the near ring's walls: 10 units scaled by 1.4
+constexpr Box kSkylineBox{-field::kHalfSize, 0, field::kHalfSize, kSkylineHeight};
 
 constexpr int kFootCount = 4;
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "art.h"
+#include "core/Assets.h"
 #include "slides.h"
 
 namespace art {
@@ -217,10 +218,10 @@ void howToStomp(Canvas& c, const Font& font) {
 
 const std::vector<Slide>& slides() {
   static const std::vector<Slide> all = {
-      {"scrn_FrameworkTitle.png", title},
-      {"scrn_FrameworkAbout.png", about},
-      {"scrn_Oxar1.png", howToPad},
-      {"scrn_Oxar2.png", howToStomp},
+      {assets::kSlides[0], title},
+      {assets::kSlides[1], about},
+      {assets::kSlides[2], howToPad},
+      {assets::kSlides[3], howToStomp},
   };
   return all;
 }

@@ -105,12 +105,12 @@ void drawVictimArm(Canvas& c) {
 }
 
 void drawVictim(Canvas& c, float swing) {
-  constexpr V2 kShoulder{0, 0.9f};
+  constexpr V2 kShoulder{0, sprite::kShoulderHeight};
   for (float side : {-1.0f, 1.0f}) {
     c.push();
     c.translate(kShoulder);
     c.rotate(-side * (70 - 15 * swing));
-    float size = (side < 0 ? 0.7f : 0.8f) / 0.75f;  // the game draws the two arms 0.7 and 0.8 long
+    float size = (side < 0 ? sprite::kFirstArmSize : sprite::kSecondArmSize) / sprite::kArm.height;
     c.scale(size, size);
     drawVictimArm(c);
     c.pop();
@@ -120,7 +120,7 @@ void drawVictim(Canvas& c, float swing) {
   drawVictimBody(c);
   c.pop();
   c.push();
-  c.translate({0, 1.5f});
+  c.translate({0, sprite::kHeadHeight});
   drawVictimHead(c);
   c.pop();
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "art.h"
+#include "core/Assets.h"
 #include "slides.h"
 
 namespace {
@@ -14,19 +15,18 @@ namespace {
 const char* const kDefaultFont = "/usr/share/fonts/truetype/leckerli-one/LeckerliOne-Regular.ttf";
 
 struct Sprite {
-  const char* name;
+  const char* path;  // the game's path of the picture
   int width, height;  // pixels
   art::Box view;
   std::function<void(art::Canvas&)> draw;
 };
 
-void render(const Sprite& s, const std::string& dir) {
+void render(const Sprite& s, const std::string& out) {
   art::Canvas c(s.width, s.height);
   c.setView(s.view);
   s.draw(c);
-  std::string path = dir + "/" + s.name;
-  std::string name = s.name;
-  if (name.ends_with(".tga"))
+  std::string path = out + "/" + assets::underResourceDir(s.path);
+  if (path.ends_with(".tga"))
     art::writeTga(c, path);
   else
     art::writePng(c, path);
@@ -42,29 +42,28 @@ std::function<void(art::Canvas&)> foot(int which) {
 int main(int argc, char** argv) {
   std::string out = argc > 1 ? argv[1] : "./res";
   std::string fontPath = argc > 2 ? argv[2] : kDefaultFont;
-  std::string dir = out + "/images";
   try {
-    std::filesystem::create_directories(dir);
+    std::filesystem::create_directories(out + "/images");
     const Sprite sprites[] = {
-        {"deliciousVictim_head.png", 128, 128, art::kHeadBox, art::drawVictimHead},
-        {"deliciousVictim_body.png", 64, 128, art::kBodyBox, art::drawVictimBody},
-        {"deliciousVictim_arm.png", 64, 64, art::kArmBox, art::drawVictimArm},
-        {"shadow.tga", 64, 64, art::kUnitBox, art::drawShadow},
-        {"splatter.png", 128, 128, art::kUnitBox, art::drawSplatter},
-        {"floor.png", 1024, 1024, art::kFloorBox, art::drawFloor},
-        {"cityscape1.png", 512, 240, art::kSkylineBox, art::drawSkyline},
-        {"foot1.png", 128, 256, art::kFootBox, foot(0)},
-        {"foot2.png", 128, 256, art::kFootBox, foot(1)},
-        {"foot3.png", 128, 256, art::kFootBox, foot(2)},
-        {"foot4.png", 128, 256, art::kFootBox, foot(3)},
-        {"padSquareIndicator.png", 64, 64, art::kUnitBox, art::drawPadSquareIndicator},
+        {assets::kVictimHead, 128, 128, art::kHeadBox, art::drawVictimHead},
+        {assets::kVictimBody, 64, 128, art::kBodyBox, art::drawVictimBody},
+        {assets::kVictimArm, 64, 64, art::kArmBox, art::drawVictimArm},
+        {assets::kShadow, 64, 64, art::kUnitBox, art::drawShadow},
+        {assets::kSplatter, 128, 128, art::kUnitBox, art::drawSplatter},
+        {assets::kFloor, 1024, 1024, art::kFloorBox, art::drawFloor},
+        {assets::kSkyline, 512, 240, art::kSkylineBox, art::drawSkyline},
+        {assets::kFeet[0], 128, 256, art::kFootBox, foot(0)},
+        {assets::kFeet[1], 128, 256, art::kFootBox, foot(1)},
+        {assets::kFeet[2], 128, 256, art::kFootBox, foot(2)},
+        {assets::kFeet[3], 128, 256, art::kFootBox, foot(3)},
+        {assets::kPadIndicator, 64, 64, art::kUnitBox, art::drawPadSquareIndicator},
     };
-    for (const Sprite& s : sprites) render(s, dir);
+    for (const Sprite& s : sprites) render(s, out);
     art::Font font(fontPath);
     for (const art::Slide& s : art::slides()) {
       art::Canvas c(art::kSlideWidth, art::kSlideHeight);
       s.draw(c, font);
-      std::string path = dir + "/" + s.name;
+      std::string path = out + "/" + assets::underResourceDir(s.path);
       art::writePng(c, path);
       std::printf("%s\n", path.c_str());
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "audiofile.h"
+#include "core/Assets.h"
 #include "music.h"
 
 using music::Instrument;
@@ -167,10 +168,11 @@ synth::Stereo gameLoop() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string dir = std::string(argc > 1 ? argv[1] : "./res") + "/audio";
+  std::string out = argc > 1 ? argv[1] : "./res";
   try {
-    std::filesystem::create_directories(dir);
-    std::string intro = dir + "/Stompalong_introclip.mp3", game = dir + "/Stompalong_clip.mp3";
+    std::filesystem::create_directories(out + "/audio");
+    std::string intro = out + "/" + assets::underResourceDir(assets::kIntroClip);
+    std::string game = out + "/" + assets::underResourceDir(assets::kLoopClip);
     synth::writeLoopMp3(intro, introLoop(), kMusicKbps);
     std::printf("%s\n", intro.c_str());
     synth::writeLoopMp3(game, gameLoop(), kMusicKbps);

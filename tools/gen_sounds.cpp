@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "audiofile.h"
+#include "core/Assets.h"
 #include "synth.h"
 
 using namespace synth;
@@ -16,9 +17,6 @@ using namespace synth;
 namespace {
 
 constexpr int kEffectKbps = 96;
-constexpr int kSquishCount = 7;
-constexpr int kExplosionCount = 6;
-constexpr int kCheerCount = 2;
 
 // A bubble: a short sine whose pitch rises as it closes.
 void addBubble(Mono& out, int start, double hz, double seconds, float gain) {
@@ -196,32 +194,27 @@ Stereo cheer(uint64_t seed) {
   return out;
 }
 
-std::string numbered(const std::string& dir, const char* stem, int n, int width, const char* ext) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%s%0*d%s", stem, width, n, ext);
-  return dir + "/" + buf;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string dir = std::string(argc > 1 ? argv[1] : "./res") + "/audio";
+  std::string out = argc > 1 ? argv[1] : "./res";
+  auto pathOf = [&](const char* file) { return out + "/" + assets::underResourceDir(file); };
   try {
-    std::filesystem::create_directories(dir);
-    for (int i = 1; i <= kSquishCount; ++i) {
-      std::string path = numbered(dir, "squish", i, 2, ".mp3");
-      writeMp3(path, squish(0x5100 + i), kEffectKbps);
-      std::printf("%s\n", path.c_str());
+    std::filesystem::create_directories(out + "/audio");
+    int seed = 0x5100;
+    for (const char* file : assets::kSquishes) {
+      writeMp3(pathOf(file), squish(++seed), kEffectKbps);
+      std::printf("%s\n", pathOf(file).c_str());
     }
-    for (int i = 1; i <= kExplosionCount; ++i) {
-      std::string path = numbered(dir, "explosion", i, 2, ".mp3");
-      writeMp3(path, explosion(0xB000 + i), kEffectKbps);
-      std::printf("%s\n", path.c_str());
+    seed = 0xB000;
+    for (const char* file : assets::kExplosions) {
+      writeMp3(pathOf(file), explosion(++seed), kEffectKbps);
+      std::printf("%s\n", pathOf(file).c_str());
     }
-    for (int i = 1; i <= kCheerCount; ++i) {
-      std::string path = numbered(dir, "cheer", i, 1, ".wav");
-      writeWav(path, cheer(0xC400 + i));
-      std::printf("%s\n", path.c_str());
+    seed = 0xC400;
+    for (const char* file : assets::kCheers) {
+      writeWav(pathOf(file), cheer(++seed));
+      std::printf("%s\n", pathOf(file).c_str());
     }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "gen_sounds: %s\n", e.what());

@@ -12,7 +12,7 @@ constexpr int kSlideWidth = 1024;  // 4:3, drawn over the whole 800 by 600 windo
 constexpr int kSlideHeight = 768;
 
 struct Slide {
-  const char* name;
+  const char* path;  // the game's path of the picture
   void (*draw)(Canvas& c, const Font& font);  // world units are pixels, y up
 };
 

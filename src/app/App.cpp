@@ -3,8 +3,8 @@
 #include <GL/freeglut.h>
 
 #include "app/FrameTimer.h"
-#include "render/Render.h"
 #include "app/Slideshow.h"
+#include "core/Assets.h"
 #include "game/StompWorld.h"
 #include "game/VictimCrowd.h"
 #include "input/KeyboardState.h"
@@ -14,15 +14,10 @@
 #include "objects/Arena.h"
 #include "objects/Camera.h"
 #include "objects/Foot.h"
+#include "render/Render.h"
 
 namespace {
 
-const char* const kSlides[] = {
-    "./res/images/scrn_FrameworkTitle.png",
-    "./res/images/scrn_FrameworkAbout.png",
-    "./res/images/scrn_Oxar1.png",
-    "./res/images/scrn_Oxar2.png",
-};
 constexpr int kIntroSlide = 2;        // the intro music starts with the third picture
 constexpr float kMusicVolume = 0.7f;
 constexpr float kFieldOfView = 60;    // degrees, vertical
@@ -37,20 +32,20 @@ App& App::instance() {
 bool App::init() {
   screen_ = None;
   FrameTimer::instance().start();
-  FontManager::instance().load(kFontPath, 24);
+  FontManager::instance().load(assets::kFont, 24);
   KeyboardState::instance().init();  // opens the dance pads
   PadInput::instance().init();
   SoundBank::instance().initAudio();
-  FontManager::instance().load(kFontPath, 32);  // replaces the first load: all text is 32
-  for (const char* slide : kSlides) slideshow.addImage(slide);
+  FontManager::instance().load(assets::kFont, 32);  // replaces the first load: all text is 32
+  for (const char* slide : assets::kSlides) slideshow.addImage(slide);
   Camera::instance().setFieldOfView(kFieldOfView);
   arena.load();
   victimCrowd.preloadTextures();  // so spawning a wave reads no image file
   footManager.load();
   StompWorld::instance().init();
-  setClearColor(151 / 255.0f, 136 / 255.0f, 91 / 255.0f);  // muted olive brown
-  introClip.path = "./res/audio/Stompalong_introclip.mp3";
-  loopClip.path = "./res/audio/Stompalong_clip.mp3";
+  setClearColor(assets::kSkyColour.r / 255.0f, assets::kSkyColour.g / 255.0f, assets::kSkyColour.b / 255.0f);
+  introClip.path = assets::kIntroClip;
+  loopClip.path = assets::kLoopClip;
   screen_ = Slides;
   return true;
 }

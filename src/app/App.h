@@ -4,9 +4,6 @@
 
 #include "media/MusicStream.h"
 
-// The game's one font; a failure to load it ends start-up with a clear message.
-constexpr const char* kFontPath = "./res/fonts/Cookies.ttf";
-
 class App {
  public:
   enum Screen { None = 0, Slides = 1, Game = 2 };

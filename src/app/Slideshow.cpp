@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "render/Render.h"
 #include "media/Texture.h"
+#include "render/Render.h"
 
 Slideshow slideshow;
 

@@ -6,6 +6,7 @@
 
 #include "app/App.h"
 #include "app/Window.h"
+#include "core/Assets.h"
 
 int main() {
   App& app = App::instance();
@@ -15,7 +16,7 @@ int main() {
     app.init();
   } catch (const std::runtime_error& error) {
     // The font is the one resource the game cannot run without.
-    std::fprintf(stderr, "Stompalong: cannot load the font %s: %s\n", kFontPath, error.what());
+    std::fprintf(stderr, "Stompalong: cannot load the font %s: %s\n", assets::kFont, error.what());
     return 1;
   }
   glutMainLoop();

@@ -1,11 +1,9 @@
 #include "game/PadSquare.h"
 
+#include "core/Field.h"
 #include "core/Random.h"
 
 namespace {
-
-constexpr float kFloorEdge = 15;    // units from the centre to the floor's edge
-constexpr float kSquareSize = 10;   // units
 
 // Per view (q = 0, 90, 180, 270 degrees), the square of each pad button, so the
 // pad's top-left button always stomps the square at the top left of the screen.
@@ -21,10 +19,10 @@ constexpr int kSquareOfButton[4][kSquareCount] = {
 std::array<PadSquare, kSquareCount> padSquareGrid() {
   std::array<PadSquare, kSquareCount> squares{};
   for (int k = 0; k < kSquareCount; ++k) {
-    int row = k / 3, column = k % 3;
-    float minX = -kFloorEdge + kSquareSize * column;
-    float maxY = kFloorEdge - kSquareSize * row;
-    squares[k] = {minX, maxY - kSquareSize, minX + kSquareSize, maxY};
+    int row = k / field::kSquaresPerSide, column = k % field::kSquaresPerSide;
+    float minX = -field::kHalfSize + field::kSquareSize * column;
+    float maxY = field::kHalfSize - field::kSquareSize * row;
+    squares[k] = {minX, maxY - field::kSquareSize, minX + field::kSquareSize, maxY};
   }
   return squares;
 }

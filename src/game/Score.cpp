@@ -1,8 +1,8 @@
 // The score text: two tilted lines in the top-left corner of the window.
-#include "render/Render.h"
 #include "game/StompWorld.h"
 #include "media/FontManager.h"
 #include "objects/Camera.h"
+#include "render/Render.h"
 
 namespace {
 

@@ -3,12 +3,13 @@
 #include <cmath>
 #include <memory>
 
+#include "core/Assets.h"
+#include "core/Random.h"
 #include "game/VictimCrowd.h"
 #include "input/PadInput.h"
 #include "objects/Arena.h"
 #include "objects/Camera.h"
 #include "objects/Foot.h"
-#include "core/Random.h"
 
 namespace {
 
@@ -30,17 +31,6 @@ constexpr float kPitchWobble = 0.75f;     // degrees
 constexpr float kHeadingOffset = 90;      // degrees from the view angle to the camera heading
 constexpr float kEverywhere = 999;        // half-size of the rectangle that lifts every foot
 
-const char* const kSquishFiles[] = {
-    "./res/audio/squish01.mp3", "./res/audio/squish02.mp3", "./res/audio/squish03.mp3",
-    "./res/audio/squish04.mp3", "./res/audio/squish05.mp3", "./res/audio/squish06.mp3",
-    "./res/audio/squish07.mp3",
-};
-const char* const kExplosionFiles[] = {
-    "./res/audio/explosion01.mp3", "./res/audio/explosion02.mp3", "./res/audio/explosion03.mp3",
-    "./res/audio/explosion04.mp3", "./res/audio/explosion05.mp3", "./res/audio/explosion06.mp3",
-};
-const char* const kCheerFiles[] = {"./res/audio/cheer1.wav", "./res/audio/cheer2.wav"};
-
 }  // namespace
 
 StompWorld& StompWorld::instance() {
@@ -57,9 +47,9 @@ void StompWorld::init() {
 }
 
 void StompWorld::loadSounds() {
-  for (const char* file : kSquishFiles) squishSounds_.addSound(file);
-  for (const char* file : kExplosionFiles) explosionSounds_.addSound(file);
-  for (const char* file : kCheerFiles) cheerSounds_.addSound(file);
+  for (const char* file : assets::kSquishes) squishSounds_.addSound(file);
+  for (const char* file : assets::kExplosions) explosionSounds_.addSound(file);
+  for (const char* file : assets::kCheers) cheerSounds_.addSound(file);
 }
 
 void StompWorld::spawnWave() {

@@ -1,9 +1,10 @@
 #include "input/PadInput.h"
 
-#include "render/Render.h"
+#include "core/Assets.h"
 #include "input/KeyboardState.h"
 #include "media/Texture.h"
 #include "objects/Camera.h"
+#include "render/Render.h"
 
 namespace {
 
@@ -24,7 +25,6 @@ constexpr ButtonBinding kBindings[kButtonCount] = {
 };
 constexpr ButtonBinding kUnbound = {0, 0};  // any other button index
 
-constexpr const char* kIndicatorPicture = "./res/images/padSquareIndicator.png";
 constexpr float kSquare0FromRight = 116;  // pixels from the right edge to square 0's centre
 constexpr float kSquare0FromBottom = 116;  // pixels from the bottom edge to square 0's centre
 constexpr float kPixelsPerSquare = 40;    // grid pitch
@@ -51,7 +51,7 @@ PadInput& PadInput::instance() {
   return *input;
 }
 
-void PadInput::init() { indicatorList_ = QuadBuilder::instance().makeQuadList(kIndicatorPicture, 0, 0); }
+void PadInput::init() { indicatorList_ = QuadBuilder::instance().makeQuadList(assets::kPadIndicator, 0, 0); }
 
 int PadInput::padSlotOf(int button) { return bindingOf(button).padSlot; }
 unsigned char PadInput::keyOf(int button) { return bindingOf(button).key; }

@@ -6,9 +6,9 @@
 
 #include <cstdio>
 
-#include "render/Render.h"
 #include "media/PngImage.h"
 #include "media/TgaImage.h"
+#include "render/Render.h"
 
 namespace {
 

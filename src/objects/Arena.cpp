@@ -2,19 +2,21 @@
 
 #include <GL/gl.h>
 
-#include "render/Render.h"
-#include "media/Texture.h"
+#include "core/Assets.h"
+#include "core/Field.h"
 #include "core/Random.h"
+#include "media/Texture.h"
+#include "render/Render.h"
 
 Arena arena;
 
 namespace {
 
-constexpr float kFloorSize = 30;      // units; the floor picture is stretched once over the walk area
-constexpr float kWallDistance = 15;   // units from the centre to each wall of a ring
-constexpr float kWallWidth = 30;      // units before the ring scale
-constexpr float kWallHeight = 10;     // units before the ring scale
-constexpr BlockedRect kCentreSquare{-5, -5, 5, 5};  // the middle pad square: walkers stay on its edges
+constexpr float kWallDistance = field::kHalfSize;  // units from the centre to each wall of a ring
+constexpr float kWallWidth = field::kSize;         // units before the ring scale
+constexpr float kWallHeight = 10;                  // units before the ring scale
+// The middle pad square: walkers stay on its edges.
+constexpr BlockedRect kCentreSquare{-field::kCentreHalf, -field::kCentreHalf, field::kCentreHalf, field::kCentreHalf};
 
 struct SkylineRing {
   float scale;     // horizontal ring scale
@@ -45,8 +47,8 @@ void drawWall(unsigned list, float angle, bool mirrored) {
 }  // namespace
 
 void Arena::load() {
-  floorList_ = QuadBuilder::instance().makeQuadList("./res/images/floor.png", 0, 0);
-  skylineList_ = QuadBuilder::instance().makeQuadList("./res/images/cityscape1.png", 0, 0.5f);
+  floorList_ = QuadBuilder::instance().makeQuadList(assets::kFloor, 0, 0);
+  skylineList_ = QuadBuilder::instance().makeQuadList(assets::kSkyline, 0, 0.5f);
   addBlockedRect(kCentreSquare);
 }
 
@@ -58,7 +60,7 @@ void Arena::draw() {
   setColor(1, 1, 1, 1);
 
   pushMatrix();
-  scale(kFloorSize, kFloorSize, 1);
+  scale(field::kSize, field::kSize, 1);
   callList(floorList_);
   popMatrix();
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/Field.h"
 #include "objects/GameObject.h"
 
 struct BlockedRect {
@@ -24,8 +25,8 @@ class Arena : public GameObject {
  private:
   unsigned floorList_ = 0;                // floor picture, unit quad centred on the origin
   unsigned skylineList_ = 0;              // skyline picture, unit quad standing on its bottom edge
-  Vec3 walkMin_{-15, -15, 0};             // lower corner of the walk area
-  Vec3 walkMax_{15, 15, 0};               // upper corner of the walk area
+  Vec3 walkMin_{-field::kHalfSize, -field::kHalfSize, 0};  // lower corner of the walk area
+  Vec3 walkMax_{field::kHalfSize, field::kHalfSize, 0};    // upper corner of the walk area
   std::vector<BlockedRect> blockedRects_; // insertion order; the first match wins
 };
 

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
-#include "render/Render.h"
+#include "core/Assets.h"
+#include "core/Random.h"
+#include "core/Sprites.h"
 #include "media/Texture.h"
 #include "objects/Camera.h"
-#include "core/Random.h"
+#include "render/Render.h"
 
 FootManager footManager;
 
@@ -16,9 +18,6 @@ constexpr float kRiseTime = 0.5f;     // seconds from lift to removal
 constexpr float kRiseSpeed = 40;      // units per second
 constexpr float kShadowTopHeight = 20;  // the shadow shrinks to nothing at this height
 constexpr float kShadowAlpha = 0.25f;
-constexpr float kFootWidth = 11;      // units
-constexpr float kFootHeight = 22;     // units
-constexpr float kFootCentreY = 0.43f; // the picture's sole sits a little below the floor
 
 }  // namespace
 
@@ -53,22 +52,20 @@ void Foot::draw() {
   pushMatrix();
   translate(p.x, p.y, p.z);
   rotate(Camera::instance().rotationZ(), 0, 0, 1);  // face the camera
-  scale(kFootWidth, 1, kFootHeight);
+  scale(sprite::kFoot.width, 1, sprite::kFoot.height);
   rotate(90, 1, 0, 0);
   callList(footList_);
   popMatrix();
 }
 
 void FootManager::load() {
-  for (const char* file : {"./res/images/foot1.png", "./res/images/foot2.png", "./res/images/foot3.png",
-                           "./res/images/foot4.png"})
-    loadPrototype(file);
+  for (const char* file : assets::kFeet) loadPrototype(file);
 }
 
 void FootManager::loadPrototype(const char* fileName) {
   QuadBuilder& quads = QuadBuilder::instance();
-  unsigned footList = quads.makeQuadList(fileName, 0, kFootCentreY);
-  unsigned shadowList = quads.makeQuadList("./res/images/shadow.tga", 0, 0);
+  unsigned footList = quads.makeQuadList(fileName, 0, sprite::kFoot.centreY);
+  unsigned shadowList = quads.makeQuadList(assets::kShadow, 0, 0);
   std::unique_ptr<Foot> prototype(new Foot(footList, shadowList));
   prototype->state_ = Foot::Planted;
   prototypes_.push_back(std::move(prototype));

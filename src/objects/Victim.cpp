@@ -4,11 +4,13 @@
 
 #include <cmath>
 
-#include "render/Render.h"
+#include "core/Assets.h"
+#include "core/Random.h"
+#include "core/Sprites.h"
 #include "media/Texture.h"
 #include "objects/Arena.h"
 #include "objects/Camera.h"
-#include "core/Random.h"
+#include "render/Render.h"
 
 namespace {
 
@@ -51,11 +53,11 @@ std::array<unsigned, 5> Victim::displayLists() const {
 
 void Victim::load() {
   QuadBuilder& quads = QuadBuilder::instance();
-  headList_ = quads.makeQuadList("./res/images/deliciousVictim_head.png", 0, 0);
-  bodyList_ = quads.makeQuadList("./res/images/deliciousVictim_body.png", 0, 0.5f);
-  armList_ = quads.makeQuadList("./res/images/deliciousVictim_arm.png", 0, 0.5f);
-  shadowList_ = quads.makeQuadList("./res/images/shadow.tga", 0, 0);
-  splatterList_ = quads.makeQuadList("./res/images/splatter.png", 0, 0);
+  headList_ = quads.makeQuadList(assets::kVictimHead, 0, sprite::kHead.centreY);
+  bodyList_ = quads.makeQuadList(assets::kVictimBody, 0, sprite::kBody.centreY);
+  armList_ = quads.makeQuadList(assets::kVictimArm, 0, sprite::kArm.centreY);
+  shadowList_ = quads.makeQuadList(assets::kShadow, 0, 0);
+  splatterList_ = quads.makeQuadList(assets::kSplatter, 0, 0);
   setState(Walking);
 }
 
@@ -143,9 +145,9 @@ void Victim::draw() {
   if (!isUpright()) return;
   // Arms first, then body, then head: the later quads sit nearer the camera and cover the earlier.
   static const Limb kLimbs[] = {
-      {0, 0.02f, 0.9f, 15, -70, 0.7f, 0.7f, &Victim::armList_},
-      {0, 0.02f, 0.9f, -15, 70, 0.8f, 0.8f, &Victim::armList_},
-      {0, 0.02f, 0, 5, 0, 0.6f, 1.1f, &Victim::bodyList_},
+      {0, 0.02f, sprite::kShoulderHeight, 15, -70, sprite::kFirstArmSize, sprite::kFirstArmSize, &Victim::armList_},
+      {0, 0.02f, sprite::kShoulderHeight, -15, 70, sprite::kSecondArmSize, sprite::kSecondArmSize, &Victim::armList_},
+      {0, 0.02f, 0, 5, 0, sprite::kBody.width, sprite::kBody.height, &Victim::bodyList_},
   };
   float swing = std::sin((variation_ + 0.5f) * age_ * kFlapRate);
   const Vec3& p = position();
@@ -164,8 +166,8 @@ void Victim::draw() {
     popMatrix();
   }
   pushMatrix();
-  translate(0, 0, 1.5f);
-  scale(0.9f, 1, 0.9f);
+  translate(0, 0, sprite::kHeadHeight);
+  scale(sprite::kHead.width, 1, sprite::kHead.height);
   rotate(90, 1, 0, 0);
   callList(headList_);
   popMatrix();

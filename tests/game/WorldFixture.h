@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Random.h"
 #include "game/StompWorld.h"
 #include "game/VictimCrowd.h"
 #include "input/KeyboardState.h"
@@ -23,7 +24,6 @@
 #include "media/SoundBank.h"
 #include "objects/Arena.h"
 #include "objects/Foot.h"
-#include "core/Random.h"
 #include "support/GlTest.h"
 
 namespace worldtest {

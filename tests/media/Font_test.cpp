@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "render/Render.h"
 #include "media/FontManager.h"
+#include "render/Render.h"
 #include "support/GlTest.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "objects/Arena.h"
 #include "core/Random.h"
+#include "objects/Arena.h"
 
 namespace {
 

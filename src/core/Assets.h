@@ -1,0 +1,60 @@
+// Every file the game reads, relative to the working directory, and the one
+// colour the tests look for. src, tools and tests take them from here.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace assets {
+
+constexpr const char* kResourceDir = "./res/";
+
+constexpr const char* kFont = "./res/fonts/Cookies.ttf";
+
+constexpr const char* kSlides[] = {
+    "./res/images/scrn_FrameworkTitle.png",
+    "./res/images/scrn_FrameworkAbout.png",
+    "./res/images/scrn_Oxar1.png",
+    "./res/images/scrn_Oxar2.png",
+};
+
+constexpr const char* kVictimHead = "./res/images/deliciousVictim_head.png";
+constexpr const char* kVictimBody = "./res/images/deliciousVictim_body.png";
+constexpr const char* kVictimArm = "./res/images/deliciousVictim_arm.png";
+constexpr const char* kShadow = "./res/images/shadow.tga";
+constexpr const char* kSplatter = "./res/images/splatter.png";
+constexpr const char* kFloor = "./res/images/floor.png";
+constexpr const char* kSkyline = "./res/images/cityscape1.png";
+constexpr const char* kFeet[] = {
+    "./res/images/foot1.png",
+    "./res/images/foot2.png",
+    "./res/images/foot3.png",
+    "./res/images/foot4.png",
+};
+constexpr const char* kPadIndicator = "./res/images/padSquareIndicator.png";
+
+constexpr const char* kSquishes[] = {
+    "./res/audio/squish01.mp3", "./res/audio/squish02.mp3", "./res/audio/squish03.mp3",
+    "./res/audio/squish04.mp3", "./res/audio/squish05.mp3", "./res/audio/squish06.mp3",
+    "./res/audio/squish07.mp3",
+};
+constexpr const char* kExplosions[] = {
+    "./res/audio/explosion01.mp3", "./res/audio/explosion02.mp3", "./res/audio/explosion03.mp3",
+    "./res/audio/explosion04.mp3", "./res/audio/explosion05.mp3", "./res/audio/explosion06.mp3",
+};
+constexpr const char* kCheers[] = {"./res/audio/cheer1.wav", "./res/audio/cheer2.wav"};
+constexpr const char* kIntroClip = "./res/audio/Stompalong_introclip.mp3";
+constexpr const char* kLoopClip = "./res/audio/Stompalong_clip.mp3";
+
+// The path below the resource folder ("images/floor.png"), for tools that
+// write into another folder and tests that copy the tree.
+constexpr const char* underResourceDir(const char* path) { return path + std::string_view(kResourceDir).size(); }
+static_assert(std::string_view(kFloor).starts_with(kResourceDir));
+
+// Behind the game screen: a muted olive brown, alpha 1.
+struct Rgb8 {
+  uint8_t r, g, b;
+};
+constexpr Rgb8 kSkyColour{151, 136, 91};
+
+}  // namespace assets
