@@ -14,6 +14,7 @@
 #include "objects/Arena.h"
 #include "objects/Camera.h"
 #include "objects/Foot.h"
+#include "render/FrameCheck.h"
 #include "render/Render.h"
 
 namespace {
@@ -29,7 +30,7 @@ App& App::instance() {
   return *app;
 }
 
-bool App::init() {
+void App::init() {
   screen_ = None;
   FrameTimer::instance().start();
   FontManager::instance().load(assets::kFont, 24);
@@ -47,7 +48,6 @@ bool App::init() {
   introClip.path = assets::kIntroClip;
   loopClip.path = assets::kLoopClip;
   screen_ = Slides;
-  return true;
 }
 
 void App::update(float dt) {
@@ -103,11 +103,13 @@ void App::renderGame() {
 }
 
 void App::displayFrame() {
+  MatrixStackDepths before = matrixStackDepths();
   glPushMatrix();
   FrameTimer::instance().tick();
   update(FrameTimer::instance().frameDelta());
   render();
   glPopMatrix();
+  checkFrameState(before);  // debug builds stop at the first frame that leaks GL state
 }
 
 void App::idle() {

@@ -10,7 +10,7 @@ class App {
 
   static App& instance();
 
-  bool init();
+  void init();
   void update(float dt);
   void render();
 

@@ -2,11 +2,11 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
-#include <stdexcept>
 
 #include "app/App.h"
 #include "app/Window.h"
 #include "core/Assets.h"
+#include "media/FontManager.h"
 
 int main() {
   App& app = App::instance();
@@ -14,7 +14,7 @@ int main() {
   registerCallbacks();
   try {
     app.init();
-  } catch (const std::runtime_error& error) {
+  } catch (const FontError& error) {
     // The font is the one resource the game cannot run without.
     std::fprintf(stderr, "Stompalong: cannot load the font %s: %s\n", assets::kFont, error.what());
     return 1;

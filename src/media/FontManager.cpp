@@ -28,10 +28,10 @@ constexpr int kTexelBytes = 2;                 // luminance, alpha
 class FaceLoader {
  public:
   explicit FaceLoader(const char* path) {
-    if (FT_Init_FreeType(&library_) != 0) throw std::runtime_error("FT_Init_FreeType failed");
+    if (FT_Init_FreeType(&library_) != 0) throw FontError("FT_Init_FreeType failed");
     if (FT_New_Face(library_, path, 0, &face_) != 0) {
       FT_Done_FreeType(library_);
-      throw std::runtime_error("FT_New_Face failed (there is probably a problem with your font file)");
+      throw FontError("FT_New_Face failed (there is probably a problem with your font file)");
     }
   }
   ~FaceLoader() {
@@ -119,9 +119,9 @@ void compileList(GLuint list, GLuint texture, const GlyphImage& image, const Gly
 
 void buildGlyph(FT_Face face, unsigned char ch, GLuint texture, GLuint list) {
   if (FT_Load_Glyph(face, FT_Get_Char_Index(face, ch), FT_LOAD_DEFAULT) != 0)
-    throw std::runtime_error("FT_Load_Glyph failed");
+    throw FontError("FT_Load_Glyph failed");
   FT_Glyph raw = nullptr;
-  if (FT_Get_Glyph(face->glyph, &raw) != 0) throw std::runtime_error("FT_Get_Glyph failed");
+  if (FT_Get_Glyph(face->glyph, &raw) != 0) throw FontError("FT_Get_Glyph failed");
   bool rendered = FT_Glyph_To_Bitmap(&raw, FT_RENDER_MODE_NORMAL, nullptr, 1) == 0;
   GlyphPtr glyph(raw);
   static const FT_Bitmap kEmpty{};  // a glyph that does not render still moves the pen
@@ -197,6 +197,7 @@ void FontManager::print(const char* format, ...) {
     std::vsnprintf(text, sizeof text, format, args);  // longer results are cut, never overrun
     va_end(args);
   }
+  glPushAttrib(GL_LIST_BIT);  // the glyph lists' base, for this text only
   glListBase(listBase_);
   const char* line = text;
   for (int i = 0;; ++i) {
@@ -206,4 +207,5 @@ void FontManager::print(const char* format, ...) {
     if (*end == '\0') break;
     line = end + 1;
   }
+  glPopAttrib();
 }

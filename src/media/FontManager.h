@@ -2,13 +2,19 @@
 // display lists; print draws printf-style text line by line, downwards.
 #pragma once
 
+#include <stdexcept>
 #include <vector>
+
+// A font that cannot be loaded; what() is FreeType's failure message.
+struct FontError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
 
 class FontManager {
  public:
   static FontManager& instance();
 
-  // Throws std::runtime_error with FreeType's failure message; on a throw the
+  // Throws FontError with FreeType's failure message; on a throw the
   // font loaded before stays in use.
   void load(const char* path, unsigned height);
   // Bytes of 128 and above are skipped: the font has glyphs for 0..127 only.
