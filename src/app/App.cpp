@@ -4,6 +4,7 @@
 
 #include "app/FrameTimer.h"
 #include "app/Slideshow.h"
+#include "app/Window.h"
 #include "core/Assets.h"
 #include "game/StompWorld.h"
 #include "game/VictimCrowd.h"
@@ -22,6 +23,8 @@ namespace {
 constexpr int kIntroSlide = 2;        // the intro music starts with the third picture
 constexpr float kMusicVolume = 0.7f;
 constexpr float kFieldOfView = 60;    // degrees, vertical
+constexpr unsigned char kEnterKey = '\r';
+constexpr unsigned char kEscapeKey = 27;
 
 }  // namespace
 
@@ -52,8 +55,25 @@ void App::init() {
 
 void App::update(float dt) {
   KeyboardState::instance().tick(dt);  // first, so every input edge is seen in exactly one update
-  if (screen_ == Slides) updateSlides();
-  if (screen_ == Game) updateGame(dt);
+  updateWindow();                      // full screen and quitting work on every screen
+  switch (screen_) {                   // one screen's rules per update, chosen as it begins
+    case Slides: updateSlides(); break;
+    case Game: updateGame(dt); break;
+    case None: break;
+  }
+}
+
+// F11 or Alt+Enter toggle full screen; Escape leaves it, or, in a window, ends the game.
+void App::updateWindow() {
+  KeyboardState& keys = KeyboardState::instance();
+  if (keys.specialPressed(GLUT_KEY_F11) || keys.keyPressedWithAlt(kEnterKey)) {
+    toggleFullScreen();
+  } else if (keys.keyPressed(kEscapeKey)) {
+    if (isFullScreen())
+      toggleFullScreen();
+    else
+      endGame();
+  }
 }
 
 void App::updateSlides() {

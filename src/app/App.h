@@ -22,6 +22,7 @@ class App {
   void setMainWindow(int window) { mainWindow_ = window; }
 
  private:
+  void updateWindow();
   void updateSlides();
   void startGame();
   void updateGame(float dt);

@@ -1,6 +1,7 @@
 // Stompalong: open the window, bring the game up, hand over to GLUT's loop.
 #include <GL/freeglut.h>
 
+#include <csignal>
 #include <cstdio>
 
 #include "app/App.h"
@@ -9,6 +10,10 @@
 #include "media/FontManager.h"
 
 int main() {
+  // Console lines reach a log or a pipe as they happen, not when a buffer fills,
+  // and a reader that goes away never kills the game.
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  std::signal(SIGPIPE, SIG_IGN);
   App& app = App::instance();
   app.setMainWindow(createMainWindow(800, 600, "Game"));
   registerCallbacks();
