@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "app/App.h"
+#include "app/ResourceDir.h"
 #include "app/Window.h"
-#include "core/Assets.h"
 #include "media/FontManager.h"
 
 int main() {
@@ -14,6 +14,7 @@ int main() {
   // and a reader that goes away never kills the game.
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   std::signal(SIGPIPE, SIG_IGN);
+  enterResourceDir();  // when none holds res/, the font's failure below says where it looked
   App& app = App::instance();
   app.setMainWindow(createMainWindow(800, 600, "Game"));
   registerCallbacks();
@@ -21,7 +22,7 @@ int main() {
     app.init();
   } catch (const FontError& error) {
     // The font is the one resource the game cannot run without.
-    std::fprintf(stderr, "Stompalong: cannot load the font %s: %s\n", assets::kFont, error.what());
+    std::fprintf(stderr, "%s\n", fontFailureLine(error.what()).c_str());
     return 1;
   }
   glutMainLoop();
