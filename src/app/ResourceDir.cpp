@@ -20,12 +20,13 @@ bool holdsResources(const fs::path& dir) {
   return fs::is_directory(dir / assets::kResourceDir, error);
 }
 
-// The folders tried after the working directory, in order.
+// The folders tried after the working directory, in order: a checkout's, then
+// an installed game's (the build names its data folder, share/stompalong).
 std::vector<fs::path> placesBesideExecutable() {
   std::error_code error;
   fs::path prefix = fs::read_symlink("/proc/self/exe", error).parent_path().parent_path();
   if (error || prefix.empty()) return {};
-  return {prefix, prefix / "share" / "stompalong"};
+  return {prefix, prefix / STOMP_DATA_DIR};
 }
 
 }  // namespace

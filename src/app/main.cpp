@@ -7,6 +7,8 @@
 #include "app/App.h"
 #include "app/ResourceDir.h"
 #include "app/Window.h"
+#include "game/BestStomp.h"
+#include "game/StompWorld.h"
 #include "media/FontManager.h"
 
 int main() {
@@ -18,6 +20,7 @@ int main() {
   App& app = App::instance();
   app.setMainWindow(createMainWindow(800, 600, "Game"));
   registerCallbacks();
+  StompWorld::instance().keepBestEverIn(BestStompFile::playerFile());  // the player's own, kept between runs
   try {
     app.init();
   } catch (const FontError& error) {
