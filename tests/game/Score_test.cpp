@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "game/StompWorld.h"
 #include "game/VictimCrowd.h"
 #include "media/FontManager.h"
@@ -45,14 +47,14 @@ class ScoreTest : public ::testing::Test {
   StompWorld world{crowd, feet};
 };
 
-TEST_F(ScoreTest, TwoLinesInTheTopLeftCornerAndNothingElse) {
+TEST_F(ScoreTest, ThreeLinesInTheTopLeftCornerAndNothingElse) {
   drawOnWhite();
   Box text = darkBox(0, testgl::kHeight);
   ASSERT_FALSE(text.empty());
   EXPECT_GE(text.minX, 8);
   EXPECT_LT(text.minX, 30);
   EXPECT_LT(text.maxX, 500);
-  EXPECT_GT(text.minY, testgl::kHeight - 80);  // the lower line's descenders, tilted
+  EXPECT_GT(text.minY, testgl::kHeight - 100);  // the lowest line, tilted
   EXPECT_LT(text.maxY, testgl::kHeight - 5);
 }
 
@@ -88,9 +90,46 @@ TEST_F(ScoreTest, FollowsTheWindowsTopEdgeOnResize) {
   drawOnWhite();
   Box text = darkBox(0, testgl::kHeight);
   ASSERT_FALSE(text.empty());
-  EXPECT_GT(text.minY, 400 - 80);
+  EXPECT_GT(text.minY, 400 - 100);
   EXPECT_LT(text.maxY, 400 - 5);
   EXPECT_LT(text.minX, 30);
+}
+
+// Rows holding ink in the leftmost columns, where each line's first capital
+// stands on its baseline: one {bottom, top} pair per line, from the top down.
+std::vector<std::array<int, 2>> inkRowsAtTheLeft() {
+  std::vector<std::array<int, 2>> runs;
+  for (int y = testgl::kHeight - 1; y >= testgl::kHeight - 120; --y) {
+    bool ink = !darkBox(y, y + 1, 0, 24).empty();
+    if (ink && (runs.empty() || runs.back()[0] != y + 1)) runs.push_back({y, y});
+    if (ink) runs.back()[0] = y;
+  }
+  return runs;
+}
+
+TEST_F(ScoreTest, BestEverIsAThirdLineAtTheLowerLinesSizeAndSpacing) {
+  std::string file = testgl::tempDir("score") + "/best-stomp";
+  std::ofstream(file) << "0\n";
+  world.keepBestEverIn(file);  // Best Ever: 0 ends in the same digit as Last Stomp: 0
+  drawOnWhite();
+  auto lines = inkRowsAtTheLeft();
+  ASSERT_EQ(lines.size(), 3u);
+  int firstGap = lines[0][0] - lines[1][0], secondGap = lines[1][0] - lines[2][0];
+  EXPECT_NEAR(secondGap, firstGap, 1);
+
+  const int h = testgl::kHeight;
+  Box lower = darkBox(lines[1][0] - 4, lines[0][0] - 1);
+  Box third = darkBox(h - 100, lines[1][0] - 4);
+  ASSERT_FALSE(lower.empty());
+  ASSERT_FALSE(third.empty());
+  Box lowerDigit = lastDigit(lower), thirdDigit = lastDigit(third);
+  EXPECT_NEAR(thirdDigit.maxY - thirdDigit.minY, lowerDigit.maxY - lowerDigit.minY, 1);
+  EXPECT_NEAR(third.maxX, lower.maxX, 20);  // "Best Ever: 0" is about as long as "Last Stomp: 0"
+
+  std::ofstream(file) << "1234\n";
+  world.keepBestEverIn(file);
+  drawOnWhite();
+  EXPECT_GT(darkBox(h - 100, lines[1][0] - 4).maxX, third.maxX + 20);  // three more digits
 }
 
 }  // namespace
