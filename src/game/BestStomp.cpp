@@ -68,5 +68,5 @@ void BestStompFile::save(int best) {
   }
   if (reportedSaveFailure_) return;
   reportedSaveFailure_ = true;
-  std::fprintf(stderr, "Stompalong: cannot keep the best stomp %s; playing on without keeping it\n", problem.c_str());
+  std::fprintf(stderr, "Stompalong: cannot keep the best stomp%s; playing on without keeping it\n", problem.c_str());
 }
