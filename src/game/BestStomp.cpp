@@ -40,6 +40,15 @@ Stored readStored(const fs::path& file) {
   return {*count, ""};
 }
 
+// Writes the best unless the file holds a better one (from another run). Empty
+// when done, else why not, as the end of a sentence.
+std::string storeUnlessBeaten(const fs::path& file, int best) {
+  if (file.empty()) return ": neither XDG_DATA_HOME nor HOME names a folder for it";
+  if (readStored(file).count >= best) return "";
+  std::error_code error = userfiles::writeAtomically(file, std::to_string(best) + "\n");
+  return error ? " in " + file.string() + ": " + error.message() : "";
+}
+
 }  // namespace
 
 fs::path BestStompFile::playerFile() {
@@ -57,16 +66,8 @@ int BestStompFile::load() const {
 }
 
 void BestStompFile::save(int best) {
-  std::string problem;
-  if (file_.empty()) {
-    problem = ": neither XDG_DATA_HOME nor HOME names a folder for it";
-  } else {
-    if (readStored(file_).count >= best) return;  // another run did better meanwhile
-    std::error_code error = userfiles::writeAtomically(file_, std::to_string(best) + "\n");
-    if (!error) return;
-    problem = " in " + file_.string() + ": " + error.message();
-  }
-  if (reportedSaveFailure_) return;
+  std::string problem = storeUnlessBeaten(file_, best);
+  if (problem.empty() || reportedSaveFailure_) return;
   reportedSaveFailure_ = true;
   std::fprintf(stderr, "Stompalong: cannot keep the best stomp%s; playing on without keeping it\n", problem.c_str());
 }
