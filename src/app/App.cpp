@@ -9,6 +9,7 @@
 #include "game/VictimCrowd.h"
 #include "input/KeyboardState.h"
 #include "input/PadInput.h"
+#include "input/PadSetupScreen.h"
 #include "media/FontManager.h"
 #include "media/SoundBank.h"
 #include "objects/Arena.h"
@@ -21,6 +22,7 @@ namespace {
 constexpr int kIntroSlide = 2;        // the intro music starts with the third picture
 constexpr float kMusicVolume = 0.7f;
 constexpr float kFieldOfView = 60;    // degrees, vertical
+constexpr unsigned char kEscapeKey = 27;
 
 }  // namespace
 
@@ -52,11 +54,23 @@ bool App::init() {
 
 void App::update(float dt) {
   KeyboardState::instance().tick(dt);  // first, so every input edge is seen in exactly one update
-  if (screen_ == Slides) updateSlides();
-  if (screen_ == Game) updateGame(dt);
+  if (screen_ == Slides) updateSlides(dt);
+  else if (screen_ == PadSetupScreen) updatePadSetup(dt);
+  else if (screen_ == Game) updateGame(dt);
+  f2Pressed_ = false;
 }
 
-void App::updateSlides() {
+void App::onSpecialKey(int key) {
+  if (key == GLUT_KEY_F2) f2Pressed_ = true;
+}
+
+void App::updateSlides(float dt) {
+  int setupPad = selectHold_.update(KeyboardState::instance().dancePad, dt);
+  if (f2Pressed_) setupPad = 0;
+  if (setupPad >= 0) {
+    openPadSetup(setupPad);
+    return;
+  }
   bool step = PadInput::instance().pressed(kButtonStart, 0) || KeyboardState::instance().mousePressed(0);
   if (!step) return;
   slideshow.advance();
@@ -66,6 +80,23 @@ void App::updateSlides() {
     introClip.play(true);
     introClip.setVolume(kMusicVolume);
   }
+}
+
+void App::openPadSetup(int pad) {
+  padSetup_.begin(KeyboardState::instance().dancePad, pad);
+  screen_ = PadSetupScreen;
+}
+
+// Escape or F2 cancels; when the setup ends, however it ends, the slides come
+// back on the picture they showed, and Select counts again from its release.
+void App::updatePadSetup(float dt) {
+  if (f2Pressed_ || KeyboardState::instance().keyPressed(kEscapeKey))
+    padSetup_.cancel();
+  else
+    padSetup_.update(dt);
+  if (padSetup_.running()) return;
+  selectHold_.rearm();
+  screen_ = Slides;
 }
 
 void App::startGame() {
@@ -88,7 +119,10 @@ void App::render() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (screen_ == Slides) slideshow.draw();
   if (screen_ == Game) renderGame();
-  PadInput::instance().drawIndicator();  // on every screen
+  if (screen_ == PadSetupScreen)
+    drawPadSetupScreen(padSetup_);  // its own large indicator
+  else
+    PadInput::instance().drawIndicator();  // on every other screen
   glutSwapBuffers();
 }
 

@@ -2,11 +2,12 @@
 // frame runs update(dt) then render(), on the slides screen or the game screen.
 #pragma once
 
+#include "input/PadSetup.h"
 #include "media/MusicStream.h"
 
 class App {
  public:
-  enum Screen { None = 0, Slides = 1, Game = 2 };
+  enum Screen { None = 0, Slides = 1, Game = 2, PadSetupScreen = 3 };
 
   static App& instance();
 
@@ -20,9 +21,14 @@ class App {
 
   Screen screen() const { return screen_; }
   void setMainWindow(int window) { mainWindow_ = window; }
+  // GLUT's special keys, recorded for the next update: F2 opens or cancels the pad setup.
+  void onSpecialKey(int key);
+  const PadSetup& padSetup() const { return padSetup_; }
 
  private:
-  void updateSlides();
+  void updateSlides(float dt);
+  void openPadSetup(int pad);
+  void updatePadSetup(float dt);
   void startGame();
   void updateGame(float dt);
   void renderGame();
@@ -31,4 +37,7 @@ class App {
   int mainWindow_ = 0;    // GLUT id of the game window
   MusicStream introClip;  // loops while the last two slides show
   MusicStream loopClip;   // loops during the game
+  PadSetup padSetup_;     // the pad setup on its screen; the slides wait where they were
+  SelectHold selectHold_; // Select held on a slide opens the pad setup
+  bool f2Pressed_ = false;  // F2 went down since the previous update
 };

@@ -18,7 +18,10 @@ void onMotion(int x, int y) { KeyboardState::instance().onMouseMove(x, y); }
 void onMouse(int button, int state, int x, int y) { KeyboardState::instance().onMouseButton(button, state, x, y); }
 void onKey(unsigned char key, int x, int y) { KeyboardState::instance().onKeyDown(key, x, y); }
 void onKeyUp(unsigned char key, int x, int y) { KeyboardState::instance().onKeyUp(key, x, y); }
-void onSpecial(int key, int x, int y) { KeyboardState::instance().onSpecialDown(key, x, y); }
+void onSpecial(int key, int x, int y) {
+  KeyboardState::instance().onSpecialDown(key, x, y);
+  App::instance().onSpecialKey(key);
+}
 void onSpecialUp(int key, int x, int y) { KeyboardState::instance().onSpecialUp(key, x, y); }
 
 void setupGlState() {
