@@ -115,7 +115,7 @@ void DancePad::openDevice(int pad, SDL_Joystick* joystick, SDL_JoystickID id) {
   d.hats.assign(static_cast<size_t>(std::max(0, SDL_JoystickNumHats(joystick))), SDL_HAT_CENTERED);
   d.axes.assign(static_cast<size_t>(std::max(0, SDL_JoystickNumAxes(joystick))), 0);
   syncWithDevice(d, false);  // held inputs read as pressed at this poll, but came on before it
-  std::printf("\nPad %d: opened \"%s\" (%d buttons, %d hats, %d axes, GUID %s)", pad, d.name.c_str(),
+  std::printf("\nPad %d: opened \"%s\" (buttons %d, hats %d, axes %d, GUID %s)", pad, d.name.c_str(),
               static_cast<int>(d.buttons.size()), static_cast<int>(d.hats.size()), static_cast<int>(d.axes.size()),
               d.guid.c_str());
   if (saved)

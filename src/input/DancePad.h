@@ -8,7 +8,7 @@
 // changes at most once per read: a tap shorter than a frame reads on in one
 // poll and off in the next. Pads plugged in while the game runs are opened by
 // the next poll; a pad that goes away has its slots turned off and its number
-// freed.
+// freed. One reader per process: it takes SDL's joystick events for itself.
 #pragma once
 
 #include <SDL_joystick.h>
