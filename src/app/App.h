@@ -1,5 +1,6 @@
 // App: the screen flow. init brings every manager up in a fixed order; each
-// frame runs update(dt) then render(), on the slides screen or the game screen.
+// frame runs update(dt) then render(), on the slides, the pad setup or the game
+// screen. The pad setup opens from a slide and goes back to it.
 #pragma once
 
 #include "input/PadSetup.h"
