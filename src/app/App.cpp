@@ -10,6 +10,7 @@
 #include "game/VictimCrowd.h"
 #include "input/KeyboardState.h"
 #include "input/PadInput.h"
+#include "input/PadSetupScreen.h"
 #include "media/FontManager.h"
 #include "media/SoundBank.h"
 #include "objects/Arena.h"
@@ -57,18 +58,20 @@ void App::update(float dt) {
   KeyboardState::instance().tick(dt);  // first, so every input edge is seen in exactly one update
   updateWindow();                      // full screen and quitting work on every screen
   switch (screen_) {                   // one screen's rules per update, chosen as it begins
-    case Slides: updateSlides(); break;
+    case Slides: updateSlides(dt); break;
+    case PadSetupScreen: updatePadSetup(dt); break;
     case Game: updateGame(dt); break;
     case None: break;
   }
 }
 
-// F11 or Alt+Enter toggle full screen; Escape leaves it, or, in a window, ends the game.
+// F11 or Alt+Enter toggle full screen; Escape leaves it, or, in a window, ends
+// the game; on the pad setup screen Escape belongs to the setup.
 void App::updateWindow() {
   KeyboardState& keys = KeyboardState::instance();
   if (keys.specialPressed(GLUT_KEY_F11) || keys.keyPressedWithAlt(kEnterKey)) {
     toggleFullScreen();
-  } else if (keys.keyPressed(kEscapeKey)) {
+  } else if (keys.keyPressed(kEscapeKey) && screen_ != PadSetupScreen) {
     if (isFullScreen())
       toggleFullScreen();
     else
@@ -76,7 +79,13 @@ void App::updateWindow() {
   }
 }
 
-void App::updateSlides() {
+void App::updateSlides(float dt) {
+  int setupPad = selectHold_.update(KeyboardState::instance().dancePad, dt);
+  if (KeyboardState::instance().specialPressed(GLUT_KEY_F2)) setupPad = 0;
+  if (setupPad >= 0) {
+    openPadSetup(setupPad);
+    return;
+  }
   bool step = PadInput::instance().pressed(kButtonStart, 0) || KeyboardState::instance().mousePressed(0);
   if (!step) return;
   slideshow.advance();
@@ -86,6 +95,24 @@ void App::updateSlides() {
     introClip.play(true);
     introClip.setVolume(kMusicVolume);
   }
+}
+
+void App::openPadSetup(int pad) {
+  padSetup_.begin(KeyboardState::instance().dancePad, pad);
+  screen_ = PadSetupScreen;
+}
+
+// Escape or F2 cancels; when the setup ends, however it ends, the slides come
+// back on the picture they showed, and Select counts again from its release.
+void App::updatePadSetup(float dt) {
+  KeyboardState& keys = KeyboardState::instance();
+  if (keys.specialPressed(GLUT_KEY_F2) || keys.keyPressed(kEscapeKey))
+    padSetup_.cancel();
+  else
+    padSetup_.update(dt);
+  if (padSetup_.running()) return;
+  selectHold_.rearm();
+  screen_ = Slides;
 }
 
 void App::startGame() {
@@ -108,7 +135,10 @@ void App::render() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (screen_ == Slides) slideshow.draw();
   if (screen_ == Game) renderGame();
-  PadInput::instance().drawIndicator();  // on every screen
+  if (screen_ == PadSetupScreen)
+    drawPadSetupScreen(padSetup_);  // its own large indicator
+  else
+    PadInput::instance().drawIndicator();  // on every other screen
   glutSwapBuffers();
 }
 

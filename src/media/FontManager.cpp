@@ -117,7 +117,8 @@ void compileList(GLuint list, GLuint texture, const GlyphImage& image, const Gly
   glEndList();
 }
 
-void buildGlyph(FT_Face face, unsigned char ch, GLuint texture, GLuint list) {
+// Builds the glyph's texture and list; returns its advance in pixels.
+float buildGlyph(FT_Face face, unsigned char ch, GLuint texture, GLuint list) {
   if (FT_Load_Glyph(face, FT_Get_Char_Index(face, ch), FT_LOAD_DEFAULT) != 0)
     throw FontError("FT_Load_Glyph failed");
   FT_Glyph raw = nullptr;
@@ -134,6 +135,7 @@ void buildGlyph(FT_Face face, unsigned char ch, GLuint texture, GLuint list) {
   uploadTexture(texture, *image.bitmap, size);
   float advance = static_cast<float>(face->glyph->advance.x >> 6);  // 26.6 fixed point to pixels
   compileList(list, texture, image, size, advance);
+  return advance;
 }
 
 void drawLine(const char* begin, const char* end, float offsetY) {
@@ -168,9 +170,11 @@ void FontManager::load(const char* path, unsigned height) {
 
   GLuint base = glGenLists(kGlyphCount);
   std::vector<unsigned> textures(kGlyphCount);
+  std::vector<float> advances(kGlyphCount);
   glGenTextures(kGlyphCount, textures.data());
   try {
-    for (int ch = 0; ch < kGlyphCount; ++ch) buildGlyph(face, static_cast<unsigned char>(ch), textures[ch], base + ch);
+    for (int ch = 0; ch < kGlyphCount; ++ch)
+      advances[ch] = buildGlyph(face, static_cast<unsigned char>(ch), textures[ch], base + ch);
   } catch (...) {
     glDeleteLists(base, kGlyphCount);
     glDeleteTextures(kGlyphCount, textures.data());
@@ -183,7 +187,17 @@ void FontManager::load(const char* path, unsigned height) {
   }
   height_ = static_cast<float>(height);
   textures_ = std::move(textures);
+  advances_ = std::move(advances);
   listBase_ = base;
+}
+
+float FontManager::width(const std::string& line) const {
+  float total = 0;
+  for (char c : line) {
+    auto ch = static_cast<unsigned char>(c);
+    if (ch < advances_.size()) total += advances_[ch];
+  }
+  return total;
 }
 
 float FontManager::lineSpacing() const { return height_ * kLineSpacingFactor; }

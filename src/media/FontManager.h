@@ -3,6 +3,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 // A font that cannot be loaded; what() is FreeType's failure message.
@@ -21,11 +22,14 @@ class FontManager {
   void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
   float lineSpacing() const;
+  // Pixels the pen moves over one line of text at the font's size; 0 before any load.
+  float width(const std::string& line) const;
 
  private:
   float height_ = 0;               // nominal size of the latest load
   std::vector<unsigned> textures_; // 128 texture names, index = character code
   unsigned listBase_ = 0;          // list listBase_ + ch draws character ch
+  std::vector<float> advances_;    // pixels the pen moves after each character
 };
 
 // Texture size and quad texture corner of a glyph bitmap: each side the
