@@ -44,7 +44,22 @@ void syncFolder(const fs::path& folder) {
   ::close(fd);
 }
 
+std::string temporaryPrefix(const fs::path& file) { return "." + file.filename().string() + "."; }
+
+// Temporaries a crash left behind (mkostemp's six random characters after the
+// prefix), so they do not pile up from crash to crash.
+void removeLeftovers(const fs::path& file) {
+  std::error_code error;
+  const std::string prefix = temporaryPrefix(file);
+  for (const auto& entry : fs::directory_iterator(file.parent_path(), error)) {
+    std::string name = entry.path().filename().string();
+    if (name.size() == prefix.size() + 6 && name.starts_with(prefix)) fs::remove(entry.path(), error);
+  }
+}
+
 }  // namespace
+
+void (*beforeRename)(const fs::path& temporary) = nullptr;
 
 fs::path gameDir(Kind kind) {
   const bool data = kind == Kind::Data;
@@ -88,8 +103,9 @@ std::error_code writeAtomically(const fs::path& file, std::string_view text) {
   std::error_code error;
   fs::create_directories(file.parent_path(), error);
   if (error) return error;
+  removeLeftovers(file);
   // Hidden and in the same folder, so the rename stays on one file system.
-  std::string temporary = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
+  std::string temporary = (file.parent_path() / (temporaryPrefix(file) + "XXXXXX")).string();
   int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return lastError();
   bool written = writeAll(fd, text) && ::fsync(fd) == 0;
@@ -98,6 +114,7 @@ std::error_code writeAtomically(const fs::path& file, std::string_view text) {
     written = false;
     error = lastError();
   }
+  if (written && beforeRename) beforeRename(temporary);
   if (written && std::rename(temporary.c_str(), file.c_str()) != 0) {
     written = false;
     error = lastError();

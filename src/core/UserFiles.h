@@ -31,7 +31,12 @@ FileText readSmallFile(const std::filesystem::path& file, std::size_t maxBytes);
 // Makes the file's folder if needed, writes the text to a temporary file beside
 // it, flushes it to the disk and renames it over the file: a reader sees the
 // old text or the new, never a mix. On failure the old file is untouched, no
-// temporary file is left, and the reason is returned.
+// temporary file is left, and the reason is returned. Temporaries an earlier
+// crash left beside the file are removed first.
 std::error_code writeAtomically(const std::filesystem::path& file, std::string_view text);
+
+// Test seam: called once the temporary file is written, flushed and closed,
+// before the rename; a test ends the process here to act out a crash.
+extern void (*beforeRename)(const std::filesystem::path& temporary);
 
 }  // namespace userfiles

@@ -1,18 +1,15 @@
 #include "input/PadMappingFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include "core/UserFiles.h"
 
 namespace {
 
 constexpr const char* kFileName = "pads.txt";
+constexpr size_t kMaxFileBytes = 1 << 20;  // far more than four pads of hand-written mapping
 constexpr const char* kHeader =
     "# Stompalong's dance pad mappings: one block per device, headed by its SDL\n"
     "# joystick GUID in brackets, then the inputs that feed each slot. The pad\n"
@@ -150,11 +147,7 @@ class Parser {
   bool seenSlot_[kPadSlots] = {};
 };
 
-std::string errnoText(int error) { return std::strerror(error); }
-
 }  // namespace
-
-void (*PadMappingFile::beforeRename)(const std::string& tempPath) = nullptr;
 
 std::string formatPadMappings(const std::vector<SavedPad>& pads) {
   std::string text = kHeader;
@@ -175,43 +168,23 @@ std::string formatPadMappings(const std::vector<SavedPad>& pads) {
 PadMappingParse parsePadMappings(const std::string& text) { return Parser().run(text); }
 
 std::string PadMappingFile::defaultPath() {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  std::filesystem::path base;
-  if (config && config[0] == '/') {
-    base = config;
-  } else {
-    const char* home = std::getenv("HOME");
-    if (!home || home[0] != '/') return "";
-    base = std::filesystem::path(home) / ".config";
-  }
-  return (base / "stompalong" / kFileName).string();
+  std::filesystem::path dir = userfiles::gameDir(userfiles::Kind::Config);
+  return dir.empty() ? "" : (dir / kFileName).string();
 }
 
 void PadMappingFile::load() {
   pads_.clear();
   broken_ = false;
   if (path_.empty()) return;
-  std::FILE* file = std::fopen(path_.c_str(), "rb");
-  if (!file) {
-    if (errno == ENOENT || errno == ENOTDIR) return;  // nothing saved yet
+  userfiles::FileText file = userfiles::readSmallFile(path_, kMaxFileBytes);
+  if (file.error == std::errc::no_such_file_or_directory || file.error == std::errc::not_a_directory) return;  // nothing saved yet
+  if (file.error) {
     std::fprintf(stderr, "Stompalong: cannot read %s: %s; using the default pad mappings\n", path_.c_str(),
-                 errnoText(errno).c_str());
+                 file.error.message().c_str());
     broken_ = true;
     return;
   }
-  std::string text;
-  char buffer[4096];
-  size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-  int readError = std::ferror(file) ? errno : 0;
-  std::fclose(file);
-  if (readError != 0) {
-    std::fprintf(stderr, "Stompalong: cannot read %s: %s; using the default pad mappings\n", path_.c_str(),
-                 errnoText(readError).c_str());
-    broken_ = true;
-    return;
-  }
-  PadMappingParse parsed = parsePadMappings(text);
+  PadMappingParse parsed = parsePadMappings(file.text);
   if (parsed.errorLine != 0) {
     std::fprintf(stderr, "Stompalong: %s line %d: %s; using the default pad mappings\n", path_.c_str(),
                  parsed.errorLine, parsed.error.c_str());
@@ -247,52 +220,16 @@ bool PadMappingFile::save(const std::string& guid, const std::string& name, cons
   return write();
 }
 
-// Writes the whole text to <file>.new, flushes it to disk, then renames it over
-// the file: a crash or a full disk leaves the old file whole.
+// The whole file at once, through a temporary file and a rename: a crash or a
+// full disk leaves the old file whole.
 bool PadMappingFile::write() const {
-  auto fail = [this](const std::string& why) {
-    std::fprintf(stderr, "Stompalong: cannot save the pad mapping to %s: %s; it applies until the game ends\n",
-                 path_.empty() ? "the config directory" : path_.c_str(), why.c_str());
-    return false;
-  };
-  if (path_.empty()) return fail("neither XDG_CONFIG_HOME nor HOME is set");
-  std::filesystem::path path(path_);
-  std::error_code error;
-  std::filesystem::create_directories(path.parent_path(), error);
-  if (error) return fail(error.message());
-
-  std::string tempPath = path_ + ".new";
-  std::string text = formatPadMappings(pads_);
-  int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return fail(errnoText(errno));
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) {
-      int why = wrote < 0 ? errno : ENOSPC;
-      ::close(fd);
-      ::unlink(tempPath.c_str());
-      return fail(errnoText(why));
-    }
-    done += static_cast<size_t>(wrote);
+  std::string why = "neither XDG_CONFIG_HOME nor HOME is set";
+  if (!path_.empty()) {
+    std::error_code error = userfiles::writeAtomically(path_, formatPadMappings(pads_));
+    if (!error) return true;
+    why = error.message();
   }
-  int why = ::fsync(fd) == 0 ? 0 : errno;
-  if (::close(fd) != 0 && why == 0) why = errno;
-  if (why != 0) {
-    ::unlink(tempPath.c_str());
-    return fail(errnoText(why));
-  }
-  if (beforeRename) beforeRename(tempPath);
-  if (::rename(tempPath.c_str(), path_.c_str()) != 0) {
-    why = errno;
-    ::unlink(tempPath.c_str());
-    return fail(errnoText(why));
-  }
-  int dir = ::open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {  // the rename itself reaches the disk; a failure here loses nothing already written
-    ::fsync(dir);
-    ::close(dir);
-  }
-  return true;
+  std::fprintf(stderr, "Stompalong: cannot save the pad mapping to %s: %s; it applies until the game ends\n",
+               path_.empty() ? "the config directory" : path_.c_str(), why.c_str());
+  return false;
 }

@@ -55,9 +55,6 @@ class PadMappingFile {
   bool broken() const { return broken_; }
   const std::vector<SavedPad>& pads() const { return pads_; }
 
-  // Test seam: called after the temporary file is written and closed, before
-  // the rename; a test ends the process here to act out a crash.
-  static void (*beforeRename)(const std::string& tempPath);
 
  private:
   bool write() const;

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "input/DancePad.h"
+#include "core/UserFiles.h"
 #include "input/PadMappingFile.h"
 #include "support/GlTest.h"
 #include "support/VirtualPad.h"
@@ -28,6 +29,14 @@ std::string readFile(const std::string& path) {
   std::stringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+// No temporary file is left beside the mapping file.
+bool onlyTheFileIn(const std::string& path) {
+  std::filesystem::path file(path);
+  for (const auto& entry : std::filesystem::directory_iterator(file.parent_path()))
+    if (entry.path() != file) return false;
+  return true;
 }
 
 void writeFile(const std::string& path, const std::string& text) {
@@ -83,7 +92,7 @@ TEST_F(PadMappingFileTest, SavedMappingsReadBackAsTheyWereForEachDevice) {
   EXPECT_NE(text.find("\n[" + kGuidA + "]\nname = Pad A\nStart = button 11\nSelect =\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\nUp = button 14, hat 1 up\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\nRight = axis 3 +, hat 0 right\n"), std::string::npos) << text;
-  EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+  EXPECT_TRUE(onlyTheFileIn(path));
 }
 
 // Spacing, letter case, comments, CRLF line ends and slots left out, as a
@@ -190,7 +199,7 @@ TEST_F(PadMappingFileTest, ACorruptFileCostsOneLineGivesTheDefaultsAndIsNeverWri
   EXPECT_NE(errors.find("not saved: " + path + " has errors"), std::string::npos) << errors;
   EXPECT_EQ(readFile(path), corrupt);
   EXPECT_EQ(pads.mapping(0), oddMapping()) << "applies for this run all the same";
-  EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+  EXPECT_TRUE(onlyTheFileIn(path));
 }
 
 TEST_F(PadMappingFileTest, AFileThatCannotBeReadCostsOneLine) {
@@ -215,7 +224,7 @@ TEST_F(PadMappingFileTest, ACrashBetweenWriteAndRenameLeavesTheOldFile) {
   pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    PadMappingFile::beforeRename = [](const std::string&) { _exit(42); };
+    userfiles::beforeRename = [](const std::filesystem::path&) { _exit(42); };
     PadMappingFile doomed;
     doomed.load();
     doomed.save(kGuidA, "Pad A", oddMapping());
@@ -233,7 +242,7 @@ TEST_F(PadMappingFileTest, ACrashBetweenWriteAndRenameLeavesTheOldFile) {
   ASSERT_NE(after.find(kGuidA), nullptr);
   EXPECT_EQ(*after.find(kGuidA), PadMapping::defaults());
   EXPECT_TRUE(after.save(kGuidA, "Pad A", oddMapping()));  // the leftover is simply written over
-  EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+  EXPECT_TRUE(onlyTheFileIn(path));
   PadMappingFile last;
   last.load();
   EXPECT_EQ(*last.find(kGuidA), oddMapping());
