@@ -1,6 +1,7 @@
 #include "input/PadInput.h"
 
 #include "core/Assets.h"
+#include "core/Sprites.h"
 #include "input/KeyboardState.h"
 #include "media/Texture.h"
 #include "objects/Camera.h"
@@ -25,14 +26,7 @@ constexpr ButtonBinding kBindings[kButtonCount] = {
 };
 constexpr ButtonBinding kUnbound = {0, 0};  // any other button index
 
-constexpr float kSquare0FromRight = 116;  // pixels from the right edge to square 0's centre
-constexpr float kSquare0FromBottom = 116;  // pixels from the bottom edge to square 0's centre
-constexpr float kPixelsPerSquare = 40;    // grid pitch
 constexpr float kIndicatorAlpha = 0.75f;
-constexpr float kLitScale = 0.95f;        // of the pitch, while the button is held
-constexpr float kUnlitScale = 0.65f;
-constexpr float kBarRise = 0.75f;         // Start/Select bars above the top row, in squares
-constexpr float kBarAspect = 0.5f;        // bar height over width
 
 const ButtonBinding& bindingOf(int button) {
   return button >= 0 && button < kButtonCount ? kBindings[button] : kUnbound;
@@ -42,7 +36,7 @@ const DancePad& pads() { return KeyboardState::instance().dancePad; }
 
 bool validPad(int pad) { return pad >= 0 && pad < kMaxPads; }
 
-float sizeOf(bool lit) { return lit ? kLitScale : kUnlitScale; }
+float sizeOf(bool lit) { return lit ? indicator::kLitScale : indicator::kUnlitScale; }
 
 }  // namespace
 
@@ -81,8 +75,8 @@ void PadInput::drawIndicator() const {
   float width = 0;
   pixelOverlayBegin(&width, nullptr);
   pushMatrix();
-  translate(width - kSquare0FromRight, kSquare0FromBottom, 0);
-  scale(kPixelsPerSquare, kPixelsPerSquare, 1);
+  translate(width - indicator::kSquare0FromRight, indicator::kSquare0FromBottom, 0);
+  scale(indicator::kPitch, indicator::kPitch, 1);
   setColor(1, 1, 1, kIndicatorAlpha);
   for (int i = 0; i < kSquareButtons; ++i) {
     pushMatrix();
@@ -100,9 +94,9 @@ void PadInput::drawIndicator() const {
 
 void PadInput::drawBar(int button, int column) const {
   pushMatrix();
-  translate(static_cast<float>(column), kBarRise, 0);
+  translate(static_cast<float>(column), indicator::kBarRise, 0);
   float s = sizeOf(lit(button));
-  scale(s, s * kBarAspect, 1);
+  scale(s, s * indicator::kBarAspect, 1);
   callList(indicatorList_);
   popMatrix();
 }
