@@ -36,11 +36,12 @@ constexpr int kFramesPerView = 64;
 constexpr float kFrame = static_cast<float>(2 * M_PI / kFramesPerView);  // seconds
 
 // Margins read off the art. Over the band above the floor's far edge, the four
-// skylines make any two views differ by 32 to 37 levels per channel on average;
+// skylines make any two views differ by 31 to 36 levels per channel on average;
 // with one picture on all four sides they did not differ at all.
 constexpr double kViewsDifferBy = 20;
 // The outline of each unlit indicator square stands 3.9 to 5.2 to 1 against the
-// floor under it; the white square without an outline stood 1.5 to 1.9 to 1.
+// floor under it; the white square without an outline, over pale dots, stood
+// 1.5 to 1.9 to 1.
 // 3 to 1 is the usual floor for a graphic that has to be seen.
 constexpr double kOutlineContrast = 3;
 
