@@ -3,6 +3,9 @@
 // the sprites and the slides share one set of drawings.
 #pragma once
 
+#include <iterator>
+
+#include "core/Assets.h"
 #include "core/Field.h"
 #include "core/Sprites.h"
 #include "raster.h"
@@ -21,6 +24,7 @@ constexpr float kSkylineHeight = 14;  // the near ring's walls: 10 units scaled 
 constexpr Box kSkylineBox{-field::kHalfSize, 0, field::kHalfSize, kSkylineHeight};
 
 constexpr int kFootCount = 4;
+constexpr int kSkylineSides = int(std::size(assets::kSkylines));  // one picture per side of the arena
 
 constexpr Rgba kInk = hex(0x2A1633);  // cartoon outlines everywhere
 
@@ -41,7 +45,9 @@ void drawFoot(Canvas& c, int which);  // which: 0 .. kFootCount - 1
 void drawShadow(Canvas& c);
 void drawSplatter(Canvas& c);
 void drawFloor(Canvas& c);
-void drawSkyline(Canvas& c);
+void drawSkyline(Canvas& c, int side);  // side: 0 .. kSkylineSides - 1, in the arena's wall order
 void drawPadSquareIndicator(Canvas& c);
+// The desktop icon in the unit box: the sneaker stomping a splat on a pad square.
+void drawIcon(Canvas& c);
 
 }  // namespace art

@@ -1,5 +1,4 @@
-// The stage: dance-mat floor, skyline, shadow, goo splat and the pad
-// indicator square.
+// The stage: dance-mat floor, shadow, goo splat and the pad indicator square.
 #include <cmath>
 
 #include "art.h"
@@ -19,11 +18,6 @@ constexpr Rgba kBulb = hex(0xFFF1A8);
 constexpr Rgba kGoo = hex(0xE8243C);
 constexpr Rgba kGooDark = hex(0x8E0F2A);
 constexpr Rgba kGooLight = hex(0xFF7A7A);
-
-constexpr Rgba kSkylineInk = hex(0x2A1B4A);
-constexpr Rgba kWindowLit = hex(0xFFE58A);
-constexpr Rgba kWindowDark = hex(0x3B3470);
-constexpr Rgba kBeacon = hex(0xFF4D6D);
 
 // A closed outline through points at radius r(angle) around the origin.
 Shape radialBlob(int points, const std::function<float(float)>& radius) {
@@ -49,9 +43,12 @@ void drawPanel(Canvas& c, V2 centre, PadKind kind) {
   c.fill(grow(inner, -0.25f), radial(centre, 4.5f, lighter(colour, 0.1f), colour));
   Rgba motif = withAlpha(lighter(colour, 0.6f), 0.9f);
   Rgba motifInk = withAlpha(darker(colour, 0.35f), 0.8f);
-  if (kind == PadKind::Corner) {  // ring of dots around a big dot
-    for (int i = 0; i < 8; ++i) c.inked(circle(centre + rotated({0, 2.0f}, 45.0f * i), 0.32f), motif, motifInk, 0.1f);
-    c.inked(circle(centre, 1.0f), motif, motifInk, 0.12f);
+  if (kind == PadKind::Corner) {  // ring of dots around a big dot, a shade deeper than the
+    // square rather than pale: the pad indicator sits over a corner square, and its
+    // white squares must not melt into the dots nor its dark outlines into them
+    Rgba dots = darker(colour, 0.12f), dotsInk = darker(colour, 0.5f);
+    for (int i = 0; i < 8; ++i) c.inked(circle(centre + rotated({0, 2.0f}, 45.0f * i), 0.32f), dots, dotsInk, 0.1f);
+    c.inked(circle(centre, 1.0f), dots, dotsInk, 0.12f);
   } else if (kind == PadKind::Edge) {  // four-point star
     c.inked(star(centre, 4, 2.4f, 0.8f, 45), motif, motifInk, 0.12f);
     c.fill(circle(centre, 0.45f), withAlpha(colour, 0.9f));
@@ -59,37 +56,6 @@ void drawPanel(Canvas& c, V2 centre, PadKind kind) {
     c.inked(star(centre, 8, 2.5f, 1.3f, 0), motif, motifInk, 0.12f);
     c.inked(circle(centre, 0.8f), withAlpha(lighter(colour, 0.2f), 1), motifInk, 0.12f);
   }
-}
-
-void drawBuildingWindows(Canvas& c, Box b, Rng& rng) {
-  float wx = 0.34f, wy = 0.42f, gapX = 0.28f, gapY = 0.34f;
-  int cols = int((b.x1 - b.x0 - 0.3f) / (wx + gapX));
-  int rows = int((b.y1 - b.y0 - 1.0f) / (wy + gapY));
-  if (cols < 1) return;
-  float startX = (b.x0 + b.x1) / 2 - (cols * (wx + gapX) - gapX) / 2;
-  for (int r = 0; r < rows; ++r) {
-    for (int col = 0; col < cols; ++col) {
-      V2 at{startX + col * (wx + gapX) + wx / 2, b.y0 + 1.0f + r * (wy + gapY) + wy / 2};
-      c.fill(box(at, {wx / 2, wy / 2}, 0.06f), rng.unit() < 0.6 ? kWindowLit : kWindowDark);
-    }
-  }
-}
-
-// A building standing on y = 0 between x0 and x1, with one of a few roofs.
-void drawBuilding(Canvas& c, float x0, float x1, float top, Rgba colour, Rng& rng, float ink) {
-  float mid = (x0 + x1) / 2, half = (x1 - x0) / 2;
-  Shape body = box({mid, top / 2 - 0.5f}, {half, top / 2 + 0.5f}, 0.15f);
-  int roof = rng.below(4);
-  if (roof == 1) body = body | circle({mid, top}, half * 0.7f);
-  if (roof == 2) body = body | polygon({{x0 + 0.1f, top - 0.2f}, {x1 - 0.1f, top - 0.2f}, {mid, top + half * 0.9f}});
-  if (roof == 3) body = body | box({mid, top + 0.5f}, {half * 0.6f, 0.6f}, 0.1f);
-  c.inked(body, linear({x0, 0}, lighter(colour, 0.15f), {x1, 0}, darker(colour, 0.12f)), kSkylineInk, ink);
-  if (rng.unit() < 0.45) {
-    float h = roof == 1 ? half * 0.7f : roof == 2 ? half * 0.9f : roof == 3 ? 1.1f : 0;
-    c.fill(capsule({mid, top + h}, {mid, top + h + 1.2f}, 0.06f), kSkylineInk);  // antenna
-    c.fill(circle({mid, top + h + 1.25f}, 0.14f), kBeacon);
-  }
-  drawBuildingWindows(c, {x0, 0, x1, top}, rng);
 }
 
 }  // namespace
@@ -160,26 +126,12 @@ void drawFloor(Canvas& c) {
   }
 }
 
-void drawSkyline(Canvas& c) {
-  Rng rng(0xC17E);
-  const Rgba back[] = {hex(0xA99BE8), hex(0x9DB9EC), hex(0xB7A6E0), hex(0x94AEDB)};
-  const Rgba front[] = {hex(0xFF7B6B), hex(0x3CC8B4), hex(0xFFC145), hex(0x8C6FF0),
-                        hex(0xFF7FBF), hex(0x4FA9FF), hex(0x7CD65A)};
-  for (float x = -15.5f; x < 15;) {
-    float width = rng.range(2.2f, 3.6f);
-    drawBuilding(c, x, x + width, rng.range(8.0f, 12.0f), back[rng.below(4)], rng, 0.12f);
-    x += width + rng.range(-0.3f, 0.4f);
-  }
-  int colour = 0;
-  for (float x = -15.3f; x < 15;) {
-    float width = rng.range(1.8f, 3.2f);
-    colour = (colour + 1 + rng.below(5)) % 7;  // never the same colour twice in a row
-    drawBuilding(c, x, x + width, rng.range(3.5f, 8.0f), front[colour], rng, 0.14f);
-    x += width + rng.range(0.1f, 0.9f);
-  }
-  c.fill(box({0, 0.35f}, {15, 0.35f}), kSkylineInk);
+// A white square in a dark outline with a soft dark halo, so that it reads over
+// pale and dark floor, goo and every slide alike.
+void drawPadSquareIndicator(Canvas& c) {
+  c.fillSoft(box({0, 0}, {0.42f, 0.42f}, 0.15f), solid(withAlpha(kInk, 0.5f)), 0.12f);
+  c.fill(box({0, 0}, {0.4f, 0.4f}, 0.13f), kInk);
+  c.fill(box({0, 0}, {0.31f, 0.31f}, 0.07f), hex(0xFFFFFF));
 }
-
-void drawPadSquareIndicator(Canvas& c) { c.fillSoft(box({0, 0}, {0.4f, 0.4f}, 0.12f), solid({1, 1, 1, 1}), 0.12f); }
 
 }  // namespace art

@@ -1,6 +1,7 @@
 // Title, about and how-to-play slides, built from the game's own drawings
 // and its font.
 #include <cmath>
+#include <stdexcept>
 #include <string>
 
 #include "art.h"
@@ -64,6 +65,18 @@ TextStyle promptStyle(float size) {
   return s;
 }
 
+// Text keeps out of the pad indicator's corner: a layout that puts a line
+// there stops the generator instead of hiding the line under the indicator.
+void say(Canvas& c, const Font& font, const std::string& text, V2 at, const TextStyle& style, bool centred = true) {
+  float width = font.width(text, style.size), reach = style.outlineWidth + std::fabs(style.shadowOffset.x);
+  float left = centred ? at.x - width / 2 : at.x;
+  Box ink{left - reach, at.y - 0.35f * style.size - reach, left + width + reach, at.y + style.size};
+  const Box& corner = kIndicatorCorner;
+  if (ink.x1 > corner.x0 && ink.x0 < corner.x1 && ink.y1 > corner.y0 && ink.y0 < corner.y1)
+    throw std::runtime_error("text in the pad indicator's corner: " + text);
+  font.draw(c, text, {left, at.y}, style);
+}
+
 void victimAt(Canvas& c, V2 at, float scale, float turn, float swing) {
   c.push();
   c.translate(at);
@@ -91,11 +104,11 @@ void splatAt(Canvas& c, V2 at, float size, float turn) {
   c.pop();
 }
 
-void skylineAt(Canvas& c, V2 at, float scale, bool mirrored) {
+void skylineAt(Canvas& c, V2 at, float scale, int side) {
   c.push();
   c.translate(at);
-  c.scale(mirrored ? -scale : scale, scale);
-  drawSkyline(c);
+  c.scale(scale, scale);
+  drawSkyline(c, side);
   c.pop();
 }
 
@@ -123,8 +136,7 @@ void padKey(Canvas& c, const Font& font, V2 centre, V2 half, Rgba colour, const 
   c.fill(box(centre + V2{6, -6}, half, 18), hex(0x000000, 0.25f));
   c.inked(square, radial(centre, 90, lighter(colour, 0.35f), colour), kInk, 5);
   if (!key.empty())
-    font.drawCentred(c, key, centre + V2{0, -half.y * 0.35f},
-                     titleStyle(half.y * 1.2f, kWhite, hex(0xFFF4D6), centre.y));
+    say(c, font, key, centre + V2{0, -half.y * 0.35f}, titleStyle(half.y * 1.2f, kWhite, hex(0xFFF4D6), centre.y));
 }
 
 void drawPadDiagram(Canvas& c, const Font& font, V2 topLeft, float cell) {
@@ -141,77 +153,81 @@ void drawPadDiagram(Canvas& c, const Font& font, V2 topLeft, float cell) {
   padKey(c, font, topLeft + V2{cell * 0.5f, cell * 0.38f}, barHalf, kButtonBar, "1");
   padKey(c, font, topLeft + V2{cell * 2.5f, cell * 0.38f}, barHalf, kButtonBar, "3");
   TextStyle label = promptStyle(30);
-  font.drawCentred(c, "Select", topLeft + V2{cell * 0.5f, cell * 0.72f}, label);
-  font.drawCentred(c, "Start", topLeft + V2{cell * 2.5f, cell * 0.72f}, label);
+  say(c, font, "Select", topLeft + V2{cell * 0.5f, cell * 0.72f}, label);
+  say(c, font, "Start", topLeft + V2{cell * 2.5f, cell * 0.72f}, label);
 }
 
 void drawLines(Canvas& c, const Font& font, V2 at, float size, float spacing,
                std::initializer_list<const char*> lines) {
   TextStyle s = bodyStyle(size);
   for (const char* line : lines) {
-    font.draw(c, line, at, s);
+    say(c, font, line, at, s, false);
     at.y -= spacing;
   }
 }
 
 void title(Canvas& c, const Font& font) {
   sunburst(c, {kW / 2, kH * 0.62f}, hex(0xFFB238), hex(0xFFCF5C), 14);
-  for (int i = 0; i < 3; ++i) skylineAt(c, {240 + 480.0f * i, 118}, 16, i % 2);
+  for (int i = 0; i < 3; ++i) skylineAt(c, {240 + 480.0f * i, 118}, 16, i);
   stage(c, 130);
   splatAt(c, {230, 70}, 130, 30);
-  splatAt(c, {700, 66}, 220, 0);
-  footAt(c, {680, 62}, 20, 1, false);
+  splatAt(c, {610, 66}, 210, 0);
+  footAt(c, {590, 62}, 20, 1, false);
   victimAt(c, {90, 40}, 84, 0, 0.6f);
   victimAt(c, {400, 40}, 80, 0, 0.9f);
   victimAt(c, {240, 180}, 70, 35, -0.8f);
-  victimAt(c, {890, 260}, 64, -40, 1.0f);
+  victimAt(c, {880, 300}, 64, -40, 1.0f);
   float baseline = 520;
-  font.drawCentred(c, "Stompalong", {kW / 2, baseline}, titleStyle(190, hex(0xFFF36B), hex(0xFF6A3D), baseline));
-  font.drawCentred(c, "the dance mat stomping party", {kW / 2, 440}, promptStyle(50));
-  font.drawCentred(c, "Press Start (3) or click", {kW / 2, 355}, promptStyle(40));
+  say(c, font, "Stompalong", {kW / 2, baseline}, titleStyle(190, hex(0xFFF36B), hex(0xFF6A3D), baseline));
+  say(c, font, "the dance mat stomping party", {kW / 2, 440}, promptStyle(50));
+  say(c, font, "Press Start (3) or click", {kW / 2, 355}, promptStyle(40));
 }
 
 void about(Canvas& c, const Font& font) {
   sunburst(c, {kW / 2, kH / 2}, hex(0x3CC8D8), hex(0x5ED8E4), 16);
-  font.drawCentred(c, "About", {kW / 2, 650}, titleStyle(110, hex(0xFFF36B), hex(0xFF6A3D), 650));
-  card(c, {70, 110, 954, 600});
-  drawLines(c, font, {110, 540}, 36, 50,
-            {"Little party people have crowded onto the",
-             "dance floor. Your dance mat drives a giant foot:", "step on a square and down it comes on whoever",
-             "is dancing there. Squash as many as you can!", "", "Every picture, sound and tune was made for this",
+  say(c, font, "About", {kW / 2, 660}, titleStyle(110, hex(0xFFF36B), hex(0xFF6A3D), 660));
+  card(c, {70, 268, 954, 622});
+  drawLines(c, font, {110, 574}, 33, 41,
+            {"Little party people have crowded onto the dance",
+             "floor. Your dance mat drives a giant foot: step on", "a square and down it comes on whoever is",
+             "dancing there. Squash as many as you can!", "", "Every picture, sound and tune was made for this",
              "game by its own tools. The lettering is Leckerli", "One by Gesine Todt."});
-  splatAt(c, {190, 50}, 110, 80);
-  victimAt(c, {80, 20}, 76, -10, 0.8f);
-  font.drawCentred(c, "Press Start (3) or click", {kW / 2, 50}, promptStyle(40));
+  splatAt(c, {300, 150}, 120, 80);
+  victimAt(c, {150, 110}, 80, -10, 0.8f);
+  victimAt(c, {560, 200}, 60, 30, -0.9f);
+  say(c, font, "Press Start (3) or click", {kW / 2 - 60, 50}, promptStyle(40));
 }
 
 void howToPad(Canvas& c, const Font& font) {
   sunburst(c, {kW * 0.3f, kH * 0.45f}, hex(0x8C6FF0), hex(0xA58CFF), 18);
-  font.drawCentred(c, "How to Play", {kW / 2, 680}, titleStyle(100, hex(0xFFF36B), hex(0xFF6A3D), 680));
-  drawPadDiagram(c, font, {60, 510}, 130);
-  card(c, {495, 215, 1000, 625});
-  drawLines(c, font, {522, 575}, 31, 43,
+  say(c, font, "How to Play", {kW / 2, 686}, titleStyle(100, hex(0xFFF36B), hex(0xFF6A3D), 686));
+  drawPadDiagram(c, font, {60, 556}, 112);
+  card(c, {455, 260, 1000, 630});
+  drawLines(c, font, {484, 592}, 30, 39,
             {"Step on a square of the mat,", "or press its key, to stomp.", "The foot comes down on the",
              "little one nearest the middle", "of that square, if they are", "standing on it.", "",
              "The mat matches the screen:", "Start and Select turn the view."});
-  font.drawCentred(c, "Press Start (3) or click", {kW / 2, 50}, promptStyle(40));
+  card(c, {40, 96, 752, 206});
+  drawLines(c, font, {72, 162}, 30, 40,
+            {"Hold Select for 2 seconds (or press F2)", "to set up your dance pad"});
+  say(c, font, "Press Start (3) or click", {kW / 2 - 60, 44}, promptStyle(40));
 }
 
 void howToStomp(Canvas& c, const Font& font) {
-  sunburst(c, {kW * 0.72f, kH * 0.4f}, hex(0xFF6FA8), hex(0xFF8CBC), 16);
-  card(c, {40, 130, 585, 590});
-  drawLines(c, font, {70, 530}, 33, 50,
+  sunburst(c, {kW * 0.3f, kH * 0.4f}, hex(0xFF6FA8), hex(0xFF8CBC), 16);
+  card(c, {440, 262, 985, 610});
+  drawLines(c, font, {470, 556}, 33, 46,
             {"Everyone within reach of the", "foot is squashed flat, and the", "ones close by fly into the air.",
              "Three or more in one stomp:", "boom! Beat your best stomp and", "the crowd cheers. Clear the",
              "floor and a new wave rushes in."});
-  splatAt(c, {735, 150}, 300, 10);
-  splatAt(c, {640, 110}, 110, 120);
-  splatAt(c, {830, 250}, 100, 250);
-  footAt(c, {730, 140}, 16, 3, false);
-  victimAt(c, {700, 390}, 70, 40, 1.0f);
-  victimAt(c, {930, 420}, 64, -50, -1.0f);
-  font.drawCentred(c, "Stomp!", {kW / 2 - 60, 660}, titleStyle(120, hex(0xFFF36B), hex(0xFF6A3D), 660));
-  font.drawCentred(c, "Press Start (3) to play!", {kW / 2, 50}, promptStyle(44));
+  splatAt(c, {255, 150}, 300, 10);
+  splatAt(c, {150, 105}, 110, 120);
+  splatAt(c, {360, 240}, 100, 250);
+  footAt(c, {250, 140}, 16, 3, false);
+  victimAt(c, {90, 400}, 70, 40, 1.0f);
+  victimAt(c, {345, 560}, 64, -50, -1.0f);
+  say(c, font, "Stomp!", {kW / 2 + 200, 660}, titleStyle(120, hex(0xFFF36B), hex(0xFF6A3D), 660));
+  say(c, font, "Press Start (3) to play!", {kW / 2 - 40, 50}, promptStyle(44));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Draws every picture of the game into <out>/images (default ./res).
+// Draws every picture of the game into <out>/images and the desktop icon
+// into <out>/icons (default ./res).
 // Usage: gen_images [out-dir] [font.ttf]
 #include <cstdio>
 #include <exception>
@@ -26,6 +27,7 @@ void render(const Sprite& s, const std::string& out) {
   c.setView(s.view);
   s.draw(c);
   std::string path = out + "/" + assets::underResourceDir(s.path);
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   if (path.ends_with(".tga"))
     art::writeTga(c, path);
   else
@@ -37,13 +39,16 @@ std::function<void(art::Canvas&)> foot(int which) {
   return [which](art::Canvas& c) { art::drawFoot(c, which); };
 }
 
+std::function<void(art::Canvas&)> skyline(int side) {
+  return [side](art::Canvas& c) { art::drawSkyline(c, side); };
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string out = argc > 1 ? argv[1] : "./res";
   std::string fontPath = argc > 2 ? argv[2] : kDefaultFont;
   try {
-    std::filesystem::create_directories(out + "/images");
     const Sprite sprites[] = {
         {assets::kVictimHead, 128, 128, art::kHeadBox, art::drawVictimHead},
         {assets::kVictimBody, 64, 128, art::kBodyBox, art::drawVictimBody},
@@ -51,7 +56,10 @@ int main(int argc, char** argv) {
         {assets::kShadow, 64, 64, art::kUnitBox, art::drawShadow},
         {assets::kSplatter, 128, 128, art::kUnitBox, art::drawSplatter},
         {assets::kFloor, 1024, 1024, art::kFloorBox, art::drawFloor},
-        {assets::kSkyline, 512, 240, art::kSkylineBox, art::drawSkyline},
+        {assets::kSkylines[0], 512, 240, art::kSkylineBox, skyline(0)},
+        {assets::kSkylines[1], 512, 240, art::kSkylineBox, skyline(1)},
+        {assets::kSkylines[2], 512, 240, art::kSkylineBox, skyline(2)},
+        {assets::kSkylines[3], 512, 240, art::kSkylineBox, skyline(3)},
         {assets::kFeet[0], 128, 256, art::kFootBox, foot(0)},
         {assets::kFeet[1], 128, 256, art::kFootBox, foot(1)},
         {assets::kFeet[2], 128, 256, art::kFootBox, foot(2)},
@@ -59,6 +67,8 @@ int main(int argc, char** argv) {
         {assets::kPadIndicator, 64, 64, art::kUnitBox, art::drawPadSquareIndicator},
     };
     for (const Sprite& s : sprites) render(s, out);
+    for (const assets::Icon& icon : assets::kIcons)
+      render({icon.path, icon.size, icon.size, art::kUnitBox, art::drawIcon}, out);
     art::Font font(fontPath);
     for (const art::Slide& s : art::slides()) {
       art::Canvas c(art::kSlideWidth, art::kSlideHeight);

@@ -1,5 +1,6 @@
-// Every file the game reads, relative to the working directory, and the one
-// colour the tests look for. src, tools and tests take them from here.
+// Every file the game reads, relative to the working directory, the desktop
+// icon the installer takes, and the one colour the tests look for. src, tools
+// and tests take them from here.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +25,14 @@ constexpr const char* kVictimArm = "./res/images/deliciousVictim_arm.png";
 constexpr const char* kShadow = "./res/images/shadow.tga";
 constexpr const char* kSplatter = "./res/images/splatter.png";
 constexpr const char* kFloor = "./res/images/floor.png";
-constexpr const char* kSkyline = "./res/images/cityscape1.png";
+// One skyline per side of the arena, in the order the arena stands its walls
+// (turned 0, 90, 180 and 270 degrees about z); the start view faces the first.
+constexpr const char* kSkylines[] = {
+    "./res/images/cityscape1.png",
+    "./res/images/cityscape2.png",
+    "./res/images/cityscape3.png",
+    "./res/images/cityscape4.png",
+};
 constexpr const char* kFeet[] = {
     "./res/images/foot1.png",
     "./res/images/foot2.png",
@@ -45,6 +53,19 @@ constexpr const char* kExplosions[] = {
 constexpr const char* kCheers[] = {"./res/audio/cheer1.wav", "./res/audio/cheer2.wav"};
 constexpr const char* kIntroClip = "./res/audio/Stompalong_introclip.mp3";
 constexpr const char* kLoopClip = "./res/audio/Stompalong_clip.mp3";
+
+// The menu entry's icon at each size, in the folders of the icon theme it is
+// installed into (share/icons/hicolor/<size>x<size>/apps/stompalong.png). The
+// game itself never reads it.
+struct Icon {
+  int size;          // pixels, square
+  const char* path;
+};
+constexpr Icon kIcons[] = {
+    {64, "./res/icons/64x64/stompalong.png"},
+    {128, "./res/icons/128x128/stompalong.png"},
+    {256, "./res/icons/256x256/stompalong.png"},
+};
 
 // The path below the resource folder ("images/floor.png"), for tools that
 // write into another folder and tests that copy the tree.

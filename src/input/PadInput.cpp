@@ -1,6 +1,7 @@
 #include "input/PadInput.h"
 
 #include "core/Assets.h"
+#include "core/Sprites.h"
 #include "input/KeyboardState.h"
 #include "media/Texture.h"
 #include "objects/Camera.h"
@@ -25,14 +26,7 @@ constexpr ButtonBinding kBindings[kButtonCount] = {
 };
 constexpr ButtonBinding kUnbound = {0, 0};  // any other button index
 
-constexpr float kSquare0FromRight = 116;  // pixels from the right edge to square 0's centre
-constexpr float kSquare0FromBottom = 116;  // pixels from the bottom edge to square 0's centre
-constexpr float kPixelsPerSquare = 40;    // grid pitch
 constexpr float kIndicatorAlpha = 0.75f;
-constexpr float kLitScale = 0.95f;        // of the pitch, while the button is held
-constexpr float kUnlitScale = 0.65f;
-constexpr float kBarRise = 0.75f;         // Start/Select bars above the top row, in squares
-constexpr float kBarAspect = 0.5f;        // bar height over width
 constexpr float kGold[3] = {1.0f, 0.8f, 0.1f};  // the square the pad setup asks for
 
 const ButtonBinding& bindingOf(int button) {
@@ -43,7 +37,7 @@ const DancePad& pads() { return KeyboardState::instance().dancePad; }
 
 bool validPad(int pad) { return pad >= 0 && pad < kMaxPads; }
 
-float sizeOf(bool lit) { return lit ? kLitScale : kUnlitScale; }
+float sizeOf(bool lit) { return lit ? indicator::kLitScale : indicator::kUnlitScale; }
 
 }  // namespace
 
@@ -83,7 +77,7 @@ void PadInput::drawIndicator() const {
   pixelOverlayBegin(&width, nullptr);
   bool held[kButtonCount];
   for (int button = 0; button < kButtonCount; ++button) held[button] = lit(button);
-  drawGrid({width - kSquare0FromRight, kSquare0FromBottom, kPixelsPerSquare, false}, held);
+  drawGrid({width - indicator::kSquare0FromRight, indicator::kSquare0FromBottom, indicator::kPitch, false}, held);
   overlayEnd();
 }
 
@@ -102,8 +96,8 @@ void PadInput::drawGrid(const GridStyle& style, const bool* lit) const {
   setColor(1, 1, 1, kIndicatorAlpha);
   for (int i = 0; i < kSquareButtons; ++i)
     drawButton(static_cast<float>(i % kGridColumns), -static_cast<float>(i / kGridColumns), 1, lit[i], style.gold);
-  drawButton(0, kBarRise, kBarAspect, lit[kButtonSelect], style.gold);
-  drawButton(kGridColumns - 1, kBarRise, kBarAspect, lit[kButtonStart], style.gold);
+  drawButton(0, indicator::kBarRise, indicator::kBarAspect, lit[kButtonSelect], style.gold);
+  drawButton(kGridColumns - 1, indicator::kBarRise, indicator::kBarAspect, lit[kButtonStart], style.gold);
   popMatrix();
 }
 

@@ -15,6 +15,9 @@ namespace {
 constexpr float kWallDistance = field::kHalfSize;  // units from the centre to each wall of a ring
 constexpr float kWallWidth = field::kSize;         // units before the ring scale
 constexpr float kWallHeight = 10;                  // units before the ring scale
+// Degrees about z of each side's wall; the wall at 0 stands on the +y edge.
+constexpr float kWallAngles[] = {0, 90, 180, 270};
+static_assert(std::size(kWallAngles) == std::size(assets::kSkylines), "one skyline picture per wall");
 // The middle pad square: walkers stay on its edges.
 constexpr BlockedRect kCentreSquare{-field::kCentreHalf, -field::kCentreHalf, field::kCentreHalf, field::kCentreHalf};
 
@@ -48,7 +51,8 @@ void drawWall(unsigned list, float angle, bool mirrored) {
 
 void Arena::load() {
   floorList_ = QuadBuilder::instance().makeQuadList(assets::kFloor, 0, 0);
-  skylineList_ = QuadBuilder::instance().makeQuadList(assets::kSkyline, 0, 0.5f);
+  for (size_t side = 0; side < skylineLists_.size(); ++side)
+    skylineLists_[side] = QuadBuilder::instance().makeQuadList(assets::kSkylines[side], 0, 0.5f);
   addBlockedRect(kCentreSquare);
 }
 
@@ -70,7 +74,8 @@ void Arena::draw() {
     scale(ring.scale, ring.scale, 1);
     scale(1, 1, ring.height);
     setColor(ring.grey, ring.grey, ring.grey, ring.alpha);
-    for (float angle : {0.0f, 90.0f, 180.0f, 270.0f}) drawWall(skylineList_, angle, ring.mirrored);
+    for (size_t side = 0; side < skylineLists_.size(); ++side)
+      drawWall(skylineLists_[side], kWallAngles[side], ring.mirrored);
     popMatrix();
   }
   glPopAttrib();

@@ -2,8 +2,11 @@
 // walkers may go (the walk area minus the blocked centre square).
 #pragma once
 
+#include <array>
+#include <iterator>
 #include <vector>
 
+#include "core/Assets.h"
 #include "core/Field.h"
 #include "objects/GameObject.h"
 
@@ -24,7 +27,9 @@ class Arena : public GameObject {
 
  private:
   unsigned floorList_ = 0;                // floor picture, unit quad centred on the origin
-  unsigned skylineList_ = 0;              // skyline picture, unit quad standing on its bottom edge
+  // One skyline per side, unit quads standing on their bottom edge; the walls
+  // of both rings on side i show picture i.
+  std::array<unsigned, std::size(assets::kSkylines)> skylineLists_{};
   Vec3 walkMin_{-field::kHalfSize, -field::kHalfSize, 0};  // lower corner of the walk area
   Vec3 walkMax_{field::kHalfSize, field::kHalfSize, 0};    // upper corner of the walk area
   std::vector<BlockedRect> blockedRects_; // insertion order; the first match wins

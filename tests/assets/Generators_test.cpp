@@ -10,13 +10,20 @@
 #include <string>
 #include <vector>
 
+#include "core/Assets.h"
 #include "support/GlTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kGenerated[] = {"images", "audio"};  // res/ subfolders the generators own
+// The res/ subfolders the generators own.
+std::vector<std::string> generatedFolders() {
+  std::vector<std::string> folders = {"images", "audio"};
+  for (const assets::Icon& icon : assets::kIcons)
+    folders.push_back(fs::path(assets::underResourceDir(icon.path)).parent_path().string());
+  return folders;
+}
 
 std::set<std::string> names(const fs::path& dir) {
   std::set<std::string> out;
@@ -36,7 +43,7 @@ TEST(Generators, TwoRunsWriteIdenticalFilesThatMatchTheCommittedOnes) {
     std::string command = "tools/make-assets " + out.string() + " " + build.string();
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
   }
-  for (const char* sub : kGenerated) {
+  for (const std::string& sub : generatedFolders()) {
     SCOPED_TRACE(sub);
     std::set<std::string> made = names(first / sub);
     EXPECT_FALSE(made.empty());

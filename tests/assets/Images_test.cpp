@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Assets.h"
 #include "media/PngImage.h"
 #include "media/Texture.h"
 #include "media/TgaImage.h"
@@ -35,10 +36,17 @@ const std::vector<std::string> kSprites = {"deliciousVictim_head.png",
                                            "foot3.png",
                                            "foot4.png"};
 
+std::vector<std::string> skylines() {
+  std::vector<std::string> names;
+  for (const char* path : assets::kSkylines) names.push_back(std::filesystem::path(path).filename().string());
+  return names;
+}
+
 std::vector<std::string> everyPicture() {
   std::vector<std::string> all = kSprites;
   all.insert(all.end(), kSlides.begin(), kSlides.end());
-  all.insert(all.end(), {"floor.png", "cityscape1.png", "shadow.tga"});
+  for (const std::string& skyline : skylines()) all.push_back(skyline);
+  all.insert(all.end(), {"floor.png", "shadow.tga"});
   return all;
 }
 
@@ -49,11 +57,13 @@ struct Picture {
   uint8_t alpha(int x, int y) const { return at(x, y)[3]; }
 };
 
-Picture decodePng(const std::string& name) {
+Picture decodePngAt(const std::string& path) {
   PngImage png;
-  EXPECT_TRUE(png.load((kDir + name).c_str(), false)) << name;
+  EXPECT_TRUE(png.load(path.c_str(), false)) << path;
   return {png.width, png.height, png.rgba};
 }
+
+Picture decodePng(const std::string& name) { return decodePngAt(kDir + name); }
 
 bool rowHasOpaque(const Picture& p, int y) {
   for (int x = 0; x < p.width; ++x)
@@ -95,8 +105,8 @@ TEST(Pictures, EveryFileLoadsAsAnRgbaTextureOfItsOwnSize) {
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE, &alpha);
     EXPECT_EQ(red, 8);
     EXPECT_EQ(alpha, 8);
-    int limit =
-        name.starts_with("scrn_") || name == "floor.png" || name == "cityscape1.png" ? kMaxLargeSide : kMaxSpriteSide;
+    bool large = name.starts_with("scrn_") || name.starts_with("cityscape") || name == "floor.png";
+    int limit = large ? kMaxLargeSide : kMaxSpriteSide;
     EXPECT_GT(width, 0);
     EXPECT_GT(height, 0);
     EXPECT_LE(std::max(width, height), limit);
@@ -217,12 +227,15 @@ TEST(Pictures, FeetComeDownFromTheTopEdgeToASoleNearTheFloorAndDifferFromEachOth
     }
 }
 
-TEST(Pictures, SkylineIsAStripOfBuildingsOnTheBottomEdgeUnderAnEmptySky) {
-  Picture p = decodePng("cityscape1.png");
-  EXPECT_NEAR(double(p.width) / p.height, 30.0 / 14.0, 0.05);
-  for (int x = 0; x < p.width; ++x) {
-    ASSERT_EQ(p.alpha(x, 0), 0) << "sky at column " << x;
-    ASSERT_EQ(p.alpha(x, p.height - 1), kOpaque) << "ground at column " << x;
+TEST(Pictures, SkylinesAreStripsOfBuildingsOnTheBottomEdgeUnderAnEmptySky) {
+  for (const std::string& name : skylines()) {
+    SCOPED_TRACE(name);
+    Picture p = decodePng(name);
+    EXPECT_NEAR(double(p.width) / p.height, 30.0 / 14.0, 0.05);
+    for (int x = 0; x < p.width; ++x) {
+      ASSERT_EQ(p.alpha(x, 0), 0) << "sky at column " << x;
+      ASSERT_EQ(p.alpha(x, p.height - 1), kOpaque) << "ground at column " << x;
+    }
   }
 }
 
@@ -235,18 +248,33 @@ TEST(Pictures, SplatIsARoundBlobOnATransparentBackground) {
   EXPECT_LT(covered, 0.6);
 }
 
-TEST(Pictures, PadIndicatorIsAWhiteSquareWithASoftEdge) {
+// From the edge to the middle: a soft rise out of nothing, an opaque dark
+// outline, then white, so the square reads over pale and dark scenes alike.
+TEST(Pictures, PadIndicatorIsAWhiteSquareInADarkOutline) {
   Picture p = decodePng("padSquareIndicator.png");
   const uint8_t* centre = p.at(p.width / 2, p.height / 2);
   EXPECT_EQ(std::vector<uint8_t>(centre, centre + 4), (std::vector<uint8_t>{255, 255, 255, 255}));
-  int partial = 0, previous = -1;
+  int partial = 0, darkOpaque = 0, previous = -1;
   for (int x = 0; x <= p.width / 2; ++x) {
     int a = p.alpha(x, p.height / 2);
     EXPECT_GE(a, previous) << "alpha rises towards the middle, column " << x;
     partial += a > 0 && a < 255;
+    darkOpaque += a == kOpaque && luminance(p.at(x, p.height / 2)) < 60;
     previous = a;
   }
   EXPECT_GE(partial, 3);
+  EXPECT_GE(darkOpaque, 3) << "outline pixels";
+}
+
+TEST(Pictures, IconIsASquareCutOutAtEachOfItsSizes) {
+  for (const assets::Icon& icon : assets::kIcons) {
+    SCOPED_TRACE(icon.path);
+    Picture p = decodePngAt(icon.path);
+    EXPECT_EQ(p.width, icon.size);
+    EXPECT_EQ(p.height, icon.size);
+    EXPECT_EQ(p.alpha(0, p.height - 1), 0) << "transparent corner";
+    EXPECT_GT(opaqueFraction(p), 0.7);
+  }
 }
 
 TEST(Pictures, TheWholeResourceTreeStaysUnderSixMegabytes) {

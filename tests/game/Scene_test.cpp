@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "core/Assets.h"
 #include "game/WorldFixture.h"
 #include "objects/Camera.h"
 
@@ -33,9 +34,10 @@ void writeClearTga(const std::string& path) {
 void writePictures() {
   writeFlatPng("./res/images/floor.png", 0, 255, 0, 255);
   writeFlatPng("./res/images/splatter.png", 255, 0, 0, 255);
-  for (const char* clear : {"cityscape1", "deliciousVictim_head", "deliciousVictim_body", "deliciousVictim_arm",
-                            "foot1", "foot2", "foot3", "foot4"})
+  for (const char* clear : {"deliciousVictim_head", "deliciousVictim_body", "deliciousVictim_arm", "foot1", "foot2",
+                            "foot3", "foot4"})
     writeFlatPng(std::string("./res/images/") + clear + ".png", 0, 0, 255, 0);
+  for (const char* skyline : assets::kSkylines) writeFlatPng(skyline, 0, 0, 255, 0);
   writeClearTga("./res/images/shadow.tga");
 }
 

@@ -107,8 +107,8 @@ TEST_F(DebTest, HoldsTheGameItsFilesTheMenusFilesAndTheDocuments) {
   fs::path share = kUsr / layout::kDataRoot;
   EXPECT_TRUE(holds(share / "applications" / (layout::kAppId + std::string(".desktop"))));
   EXPECT_TRUE(holds(share / "metainfo" / (layout::kAppId + std::string(".metainfo.xml"))));
-  for (int size : layout::kIconSizes) {
-    std::string square = std::to_string(size) + "x" + std::to_string(size);
+  for (const assets::Icon& icon : assets::kIcons) {
+    std::string square = std::to_string(icon.size) + "x" + std::to_string(icon.size);
     EXPECT_TRUE(holds(share / "icons/hicolor" / square / "apps" / (layout::kName + std::string(".png")))) << square;
   }
   fs::path docs = kUsr / layout::kDocDir;

@@ -104,10 +104,10 @@ TEST_F(InstallTest, TheMenuFindsTheGameItsIconAndItsDescription) {
                                   std::string("Categories=Game;ActionGame;")})
     EXPECT_NE(text.find("\n" + line + "\n"), std::string::npos) << line << " in\n" << text;
 
-  for (int size : layout::kIconSizes) {
-    std::string square = std::to_string(size) + "x" + std::to_string(size);
-    fs::path icon = prefix / layout::kDataRoot / "icons/hicolor" / square / "apps" / (layout::kName + std::string(".png"));
-    EXPECT_EQ(pngSize(icon), (std::array<int, 2>{size, size})) << icon;
+  for (const assets::Icon& icon : assets::kIcons) {
+    std::string square = std::to_string(icon.size) + "x" + std::to_string(icon.size);
+    fs::path file = prefix / layout::kDataRoot / "icons/hicolor" / square / "apps" / (layout::kName + std::string(".png"));
+    EXPECT_EQ(pngSize(file), (std::array<int, 2>{icon.size, icon.size})) << file;
   }
 
   fs::path metainfo = menuFile("metainfo", ".metainfo.xml");
