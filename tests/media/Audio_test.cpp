@@ -10,22 +10,19 @@
 #include <set>
 
 #include "media/Audio.h"
-#include "media/TestWav.h"
-#include "support/GlTest.h"
+#include "support/Files.h"
 
 namespace {
 
 constexpr int16_t kAmplitude = 10000;
 constexpr Uint32 kSettleMs = 120;  // several mixer buffers
 
-std::string dir;
-std::string outputFile;
+const testfiles::TempDir dir("audio");
+const std::string outputFile = dir / "output.raw";
 
 class AudioLayer : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir = testgl::tempDir("audio");
-    outputFile = dir + "/output.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", outputFile.c_str(), 1);
     ASSERT_TRUE(audio::openDevice());
@@ -73,8 +70,8 @@ TEST_F(AudioLayer, DeviceIsStereo44100WithRoomFor4PlaysOf15Samples) {
 }
 
 TEST_F(AudioLayer, OutputIsSilentUntilAPlayAndScalesWithTheVolume) {
-  std::string path = dir + "/tone.wav";
-  testwav::writeSquare(path, 1.0, kAmplitude);
+  std::string path = dir / "tone.wav";
+  testfiles::writeSquareWav(path, 1.0, kAmplitude);
   audio::Sample tone = audio::loadSample(path.c_str(), 4);
   ASSERT_NE(tone, 0u);
 
@@ -103,8 +100,8 @@ TEST_F(AudioLayer, OutputIsSilentUntilAPlayAndScalesWithTheVolume) {
 }
 
 TEST_F(AudioLayer, AFifthPlayTakesOverThePlaybackFurthestAlong) {
-  std::string path = dir + "/long.wav";
-  testwav::writeSquare(path, 3.0, kAmplitude);
+  std::string path = dir / "long.wav";
+  testfiles::writeSquareWav(path, 3.0, kAmplitude);
   audio::Sample sample = audio::loadSample(path.c_str(), 4);
   ASSERT_NE(sample, 0u);
 
@@ -125,19 +122,19 @@ TEST_F(AudioLayer, AFifthPlayTakesOverThePlaybackFurthestAlong) {
     EXPECT_LE(Mix_Playing(-1), 4);
   }
 
-  std::string otherPath = dir + "/other.wav";
-  testwav::writeSquare(otherPath, 1.0, kAmplitude);
+  std::string otherPath = dir / "other.wav";
+  testfiles::writeSquareWav(otherPath, 1.0, kAmplitude);
   audio::Channel other = play(audio::loadSample(otherPath.c_str(), 4), 100);
   EXPECT_EQ(std::count(started.begin(), started.end(), other), 0) << "another sample has its own voices";
   EXPECT_EQ(Mix_Playing(-1), 5);
 }
 
 TEST_F(AudioLayer, FailedLoadsGiveZeroAndZeroHandlesDoNothing) {
-  std::string garbage = dir + "/garbage.wav";
-  testwav::writeGarbage(garbage);
-  EXPECT_EQ(audio::loadSample((dir + "/missing.wav").c_str(), 4), 0u);
+  std::string garbage = dir / "garbage.wav", missing = dir / "missing.wav";
+  std::ofstream(garbage) << "this is not a sound file at all";
+  EXPECT_EQ(audio::loadSample(missing.c_str(), 4), 0u);
   EXPECT_EQ(audio::loadSample(garbage.c_str(), 4), 0u);
-  EXPECT_EQ(audio::openStream((dir + "/missing.wav").c_str(), true), 0u);
+  EXPECT_EQ(audio::openStream(missing.c_str(), true), 0u);
   EXPECT_EQ(audio::openStream(garbage.c_str(), false), 0u);
 
   EXPECT_EQ(audio::sampleChannel(0), 0u);

@@ -8,29 +8,27 @@
 
 #include "media/MusicStream.h"
 #include "media/SoundBank.h"
-#include "media/TestWav.h"
-#include "support/GlTest.h"
+#include "support/Files.h"
 
 namespace {
 
 constexpr double kClipSeconds = 0.3;
 constexpr Uint32 kPastTheEndMs = 700;
 
-std::string dir;
+const testfiles::TempDir dir("music");
 
 class Music : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     SoundBank::instance().initAudio();
-    dir = testgl::tempDir("music");
   }
   void TearDown() override { Mix_HaltMusic(); }
 
   static MusicStream clip(const std::string& name) {
     MusicStream stream;
-    stream.path = dir + "/" + name + ".wav";
-    testwav::writeSquare(stream.path, kClipSeconds, 8000);
+    stream.path = dir / (name + ".wav");
+    testfiles::writeSquareWav(stream.path, kClipSeconds, 8000);
     return stream;
   }
 };
@@ -84,7 +82,7 @@ TEST_F(Music, AStreamThatNeverOpenedChangesNothing) {
   game.setVolume(0.5f);
 
   MusicStream missing, neverPlayed;
-  missing.path = dir + "/missing.mp3";
+  missing.path = dir / "missing.mp3";
   missing.play(true);
   missing.setVolume(0.1f);
   missing.stop();
