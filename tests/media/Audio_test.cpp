@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <set>
 
@@ -15,10 +17,23 @@
 namespace {
 
 constexpr int16_t kAmplitude = 10000;
-constexpr Uint32 kSettleMs = 120;  // several mixer buffers
+constexpr std::uintmax_t kSettleBytes = 44100 * 4 * 120 / 1000;  // 120 ms of 16-bit stereo: several mix buffers
 
 const testfiles::TempDir dir("audio");
 const std::string outputFile = dir / "output.raw";
+
+std::uintmax_t outputBytes() {
+  std::error_code error;
+  std::uintmax_t size = std::filesystem::file_size(outputFile, error);
+  return error ? 0 : size;
+}
+
+// Lets the driver write several more mix buffers, so that what was mixed
+// before has reached the file; gives up after ten seconds.
+void settle() {
+  std::uintmax_t target = outputBytes() + kSettleBytes;
+  for (int waited = 0; outputBytes() < target && waited < 10000; waited += 5) SDL_Delay(5);
+}
 
 class AudioLayer : public ::testing::Test {
  protected:
@@ -30,8 +45,8 @@ class AudioLayer : public ::testing::Test {
 
   void SetUp() override {
     Mix_HaltChannel(-1);
-    SDL_Delay(kSettleMs);
-    offset_ = std::ifstream(outputFile, std::ios::binary | std::ios::ate).tellg();
+    settle();
+    offset_ = static_cast<std::streamoff>(outputBytes());
   }
 
   // Loudest output sample written since the last call (or since SetUp).
@@ -75,27 +90,27 @@ TEST_F(AudioLayer, OutputIsSilentUntilAPlayAndScalesWithTheVolume) {
   audio::Sample tone = audio::loadSample(path.c_str(), 4);
   ASSERT_NE(tone, 0u);
 
-  SDL_Delay(kSettleMs);
+  settle();
   EXPECT_EQ(peakSinceMark(), 0);
 
   audio::Channel channel = play(tone, 100);
-  SDL_Delay(kSettleMs);
+  settle();
   int full = peakSinceMark();
   EXPECT_NEAR(full, kAmplitude, kAmplitude / 50);
 
   Mix_HaltChannel(-1);
-  SDL_Delay(kSettleMs);
+  settle();
   peakSinceMark();
   audio::playChannel(channel);  // the same channel again, now at half volume
   audio::setChannelVolume(channel, 50);
-  SDL_Delay(kSettleMs);
+  settle();
   EXPECT_NEAR(peakSinceMark(), full / 2, kAmplitude / 50);
 
   Mix_HaltChannel(-1);
-  SDL_Delay(kSettleMs);
+  settle();
   peakSinceMark();
   play(tone, 0);
-  SDL_Delay(kSettleMs);
+  settle();
   EXPECT_EQ(peakSinceMark(), 0);
 }
 
@@ -144,7 +159,7 @@ TEST_F(AudioLayer, FailedLoadsGiveZeroAndZeroHandlesDoNothing) {
   audio::playStream(0);
   audio::setStreamVolume(0, 100);
   audio::stopStream(0);
-  SDL_Delay(kSettleMs);
+  settle();
   EXPECT_EQ(Mix_Playing(-1), 0);
   EXPECT_EQ(Mix_PlayingMusic(), 0);
   EXPECT_EQ(peakSinceMark(), 0);
