@@ -1,16 +1,18 @@
 // App: the screen flow. init brings every manager up in a fixed order; each
-// frame runs update(dt) then render(), on the slides screen or the game screen.
+// frame runs update(dt) then render(), on the slides, the pad setup or the game
+// screen. The pad setup opens from a slide and goes back to it.
 #pragma once
 
+#include "input/PadSetup.h"
 #include "media/MusicStream.h"
 
 class App {
  public:
-  enum Screen { None = 0, Slides = 1, Game = 2 };
+  enum Screen { None = 0, Slides = 1, Game = 2, PadSetupScreen = 3 };
 
   static App& instance();
 
-  bool init();
+  void init();
   void update(float dt);
   void render();
 
@@ -20,9 +22,13 @@ class App {
 
   Screen screen() const { return screen_; }
   void setMainWindow(int window) { mainWindow_ = window; }
+  const PadSetup& padSetup() const { return padSetup_; }
 
  private:
-  void updateSlides();
+  void updateWindow();
+  void updateSlides(float dt);
+  void openPadSetup(int pad);
+  void updatePadSetup(float dt);
   void startGame();
   void updateGame(float dt);
   void renderGame();
@@ -31,4 +37,6 @@ class App {
   int mainWindow_ = 0;    // GLUT id of the game window
   MusicStream introClip;  // loops while the last two slides show
   MusicStream loopClip;   // loops during the game
+  PadSetup padSetup_;     // the pad setup on its screen; the slides wait where they were
+  SelectHold selectHold_; // Select held on a slide opens the pad setup
 };

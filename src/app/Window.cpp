@@ -2,9 +2,8 @@
 
 #include <GL/freeglut.h>
 
-#include <cstdlib>
-
 #include "app/App.h"
+#include "app/Desktop.h"
 #include "input/KeyboardState.h"
 #include "objects/Camera.h"
 
@@ -49,6 +48,7 @@ int createMainWindow(int width, int height, const char* title) {
   glutPositionWindow(20, 200);
   glutIgnoreKeyRepeat(1);
   setupGlState();
+  requestVSync();
   return window;
 }
 
@@ -64,3 +64,31 @@ void registerCallbacks() {
   glutSpecialFunc(onSpecial);
   glutSpecialUpFunc(onSpecialUp);
 }
+
+namespace {
+
+bool fullScreen = false;  // the window covers the screen
+struct {
+  int x, y, width, height;  // pixels, where the window was before it covered the screen
+} windowed;
+
+}  // namespace
+
+// A window manager does full screen properly (no frame, above panels). On a bare
+// X server GLUT's own fallback misplaces the window, so the game moves it itself.
+void toggleFullScreen() {
+  if (windowManagerDoesFullScreen()) {
+    glutFullScreenToggle();
+  } else if (!fullScreen) {
+    windowed = {glutGet(GLUT_WINDOW_X), glutGet(GLUT_WINDOW_Y), glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT)};
+    glutPositionWindow(0, 0);
+    glutReshapeWindow(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
+  } else {
+    glutPositionWindow(windowed.x, windowed.y);
+    glutReshapeWindow(windowed.width, windowed.height);
+  }
+  fullScreen = !fullScreen;
+}
+
+bool isFullScreen() { return fullScreen; }
+void endGame() { glutLeaveMainLoop(); }

@@ -3,3 +3,9 @@
 
 int createMainWindow(int width, int height, const char* title);
 void registerCallbacks();
+
+// Full screen and back; the reshape that follows resizes camera and overlay.
+void toggleFullScreen();
+bool isFullScreen();
+// Ends the game as closing the window does: GLUT's loop stops and the process exits with status 0.
+void endGame();

@@ -1,4 +1,4 @@
-// The score text: two tilted lines in the top-left corner of the window.
+// The score text: three tilted lines in the top-left corner of the window.
 #include "game/StompWorld.h"
 #include "media/FontManager.h"
 #include "objects/Camera.h"
@@ -14,14 +14,19 @@ struct ScoreLine {
 constexpr float kLeftMargin = 10;    // pixels
 constexpr float kTilt = 2;           // degrees, counter-clockwise
 constexpr float kTextAlpha = 0.55f;  // black, a little see-through
-constexpr ScoreLine kBestLine{38, 0.55f};
+constexpr ScoreLine kMostLine{38, 0.55f};
 constexpr ScoreLine kLastLine{60, 0.45f};
+// One more step down, at the lower line's size.
+constexpr ScoreLine kBestEverLine{kLastLine.fromTop + (kLastLine.fromTop - kMostLine.fromTop), kLastLine.scale};
 
 // Scaled first, then tilted, then moved to its origin.
-void placeLine(const ScoreLine& line, float windowHeight) {
+void printLine(const ScoreLine& line, float windowHeight, const char* format, int value) {
+  pushMatrix();
   translate(kLeftMargin, windowHeight - line.fromTop, 0);
   rotate(kTilt, 0, 0, 1);
   scale(line.scale, line.scale, 1);
+  FontManager::instance().print(format, value);
+  popMatrix();
 }
 
 }  // namespace
@@ -30,16 +35,8 @@ void StompWorld::drawScore() {
   float height = 0;
   pixelOverlayBegin(nullptr, &height);
   setColor(0, 0, 0, kTextAlpha);
-  FontManager& font = FontManager::instance();
-  pushMatrix();
-  pushMatrix();
-  placeLine(kBestLine, height);
-  font.print("Most Splatter Per Stomp: %d", mostPerStomp_);
-  popMatrix();
-  pushMatrix();
-  placeLine(kLastLine, height);
-  font.print("Last Stomp: %d", lastStomp_);
-  popMatrix();
-  popMatrix();
+  printLine(kMostLine, height, "Most Splatter Per Stomp: %d", mostPerStomp_);
+  printLine(kLastLine, height, "Last Stomp: %d", lastStomp_);
+  printLine(kBestEverLine, height, "Best Ever: %d", bestEver_);
   overlayEnd();
 }

@@ -62,6 +62,11 @@ void StompWorld::spawnWave() {
   }
 }
 
+void StompWorld::keepBestEverIn(const std::filesystem::path& file) {
+  bestEverFile_.emplace(file);
+  bestEver_ = bestEverFile_->load();
+}
+
 int StompWorld::squareForButton(int button) const { return ::squareForButton(button, targetAngle_); }
 
 void StompWorld::update(float dt) {
@@ -99,6 +104,10 @@ void StompWorld::score(int squashed) {
   if (squashed > mostPerStomp_) {
     if (mostPerStomp_ != 0) cheerSounds_.playRandom(kRecordCheerVolume);  // no cheer for the first record
     mostPerStomp_ = squashed;
+  }
+  if (squashed > bestEver_) {
+    bestEver_ = squashed;
+    if (bestEverFile_) bestEverFile_->save(bestEver_);  // now: a crash later in the run cannot lose it
   }
   if (squashed > kExplosionAbove) explosionSounds_.playRandom(kStompVolume);
   lastStomp_ = squashed;

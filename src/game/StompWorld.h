@@ -3,7 +3,10 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
+#include <optional>
 
+#include "game/BestStomp.h"
 #include "game/PadSquare.h"
 #include "media/SoundBank.h"
 
@@ -24,9 +27,13 @@ class StompWorld {
   void update(float dt);
   int squareForButton(int button) const;
   void drawScore();
+  // From now on the best stomp of all runs starts from this file and every new
+  // record is written to it the moment it is set.
+  void keepBestEverIn(const std::filesystem::path& file);
 
   int mostPerStomp() const { return mostPerStomp_; }
   int lastStomp() const { return lastStomp_; }
+  int bestEver() const { return bestEver_; }
   int targetAngle() const { return targetAngle_; }
   float viewAngle() const { return viewAngle_; }
   const std::array<PadSquare, kSquareCount>& squares() const { return squares_; }
@@ -48,4 +55,6 @@ class StompWorld {
   SoundGroup cheerSounds_;
   int mostPerStomp_ = 0;                           // best stomp of the run
   int lastStomp_ = 0;                              // victims squashed by the latest stomp
+  int bestEver_ = 0;                               // best stomp of all runs, this one included
+  std::optional<BestStompFile> bestEverFile_;      // none: the best ever lives only as long as the world
 };

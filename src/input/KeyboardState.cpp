@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include <cctype>
 #include <cstdio>
 
 KeyboardState& KeyboardState::instance() {
@@ -11,30 +12,68 @@ KeyboardState& KeyboardState::instance() {
 
 void KeyboardState::init() { dancePad.open(); }
 
-void KeyboardState::tick(float dt) {
-  for (int b = 0; b < kMouseButtons; ++b) {
-    if (mouseSinceEvent_[b] != 0) {
-      mousePressed_[b] = false;
-      mouseReleased_[b] = false;
-    }
-    mouseSinceEvent_[b] += dt;
+void KeyboardState::tick(float) {
+  for (KeyRecord* table : {keys_, specialKeys_}) {
+    for (int code = 0; code < kKeyCodes; ++code) table[code].pressed = table[code].released = false;
   }
-  for (KeyRecord& key : keys_) {
-    if (key.fresh) {
-      key.fresh = false;  // its edge belongs to the frame that starts now
-    } else {
-      key.pressed = false;
-      key.released = false;
-    }
-  }
+  for (KeyRecord& button : mouse_) button.pressed = button.released = false;
+  deliverEvents();
   dancePad.poll();
 }
 
-void KeyboardState::readModifiers() {
+// Hands the recorded events to the frame that starts, in arrival order. A record
+// takes one press and one release per frame, the press first (a tap); an event
+// that would hide an edge the frame already has waits for the next frame, and
+// so does every later event of the same key, so nothing is lost or reordered.
+void KeyboardState::deliverEvents() {
+  std::deque<Event> waiting;
+  for (const Event& event : events_) {
+    bool keyWaits = false;
+    for (const Event& w : waiting) keyWaits = keyWaits || (w.device == event.device && w.code == event.code);
+    if (keyWaits || !apply(event)) waiting.push_back(event);
+  }
+  events_ = std::move(waiting);
+}
+
+bool KeyboardState::apply(const Event& event) {
+  KeyRecord& record = recordOf(event.device, event.code);
+  if (event.down) {
+    if (record.pressed || record.released) return false;
+    record.held = record.pressed = true;
+    record.altAtPress = event.modifiers & GLUT_ACTIVE_ALT;
+  } else {
+    if (record.released) return false;
+    record.held = false;
+    record.released = true;
+  }
+  return true;
+}
+
+KeyboardState::KeyRecord& KeyboardState::recordOf(Device device, int code) {
+  switch (device) {
+    case Device::Key: return keys_[code];
+    case Device::Special: return specialKeys_[code];
+    case Device::Mouse: break;
+  }
+  return mouse_[code];
+}
+
+void KeyboardState::record(Device device, int code, bool down, int modifiers) {
+  events_.push_back({device, code, down, modifiers});
+}
+
+int KeyboardState::readModifiers() {
   int modifiers = glutGetModifiers();
   shift_ = modifiers & GLUT_ACTIVE_SHIFT;
   ctrl_ = modifiers & GLUT_ACTIVE_CTRL;
   alt_ = modifiers & GLUT_ACTIVE_ALT;
+  return modifiers;
+}
+
+// With Caps Lock or Shift, "q" arrives as "Q", and a key pressed with Shift may
+// be released without it: letters are kept under their lower case.
+unsigned char KeyboardState::folded(unsigned char key) {
+  return key < kKeyCodes ? static_cast<unsigned char>(std::tolower(key)) : key;
 }
 
 void KeyboardState::onMouseMove(int x, int y) {
@@ -44,33 +83,37 @@ void KeyboardState::onMouseMove(int x, int y) {
 
 void KeyboardState::onMouseButton(int button, int state, int x, int y) {
   if (!isMouseButton(button)) return;  // wheel and extra buttons
-  readModifiers();
+  int modifiers = readModifiers();
   onMouseMove(x, y);
-  bool down = state == GLUT_DOWN;
-  mouseHeld_[button] = down;
-  mousePressed_[button] = down;
-  mouseReleased_[button] = !down;
-  mouseSinceEvent_[button] = 0;
+  record(Device::Mouse, button, state == GLUT_DOWN, modifiers);
 }
 
 void KeyboardState::onKeyDown(unsigned char key, int, int) {
-  readModifiers();
-  if (inKeyTable(key)) keys_[key] = {.held = true, .pressed = true, .released = false, .fresh = true};
+  int modifiers = readModifiers();
+  if (inKeyTable(key)) record(Device::Key, folded(key), true, modifiers);
 }
 
 void KeyboardState::onKeyUp(unsigned char key, int, int) {
-  if (inKeyTable(key)) keys_[key] = {.held = false, .pressed = false, .released = true, .fresh = true};
+  if (inKeyTable(key)) record(Device::Key, folded(key), false, 0);
 }
 
 void KeyboardState::onSpecialDown(int key, int, int) {
-  readModifiers();
+  int modifiers = readModifiers();
   std::printf("\nkeyboard SPECIAL down: %d", key);
+  if (inKeyTable(key)) record(Device::Special, key, true, modifiers);
 }
 
-void KeyboardState::onSpecialUp(int, int, int) {}
+void KeyboardState::onSpecialUp(int key, int, int) {
+  if (inKeyTable(key)) record(Device::Special, key, false, 0);
+}
 
-bool KeyboardState::keyHeld(unsigned char key) const { return inKeyTable(key) && keys_[key].held; }
-bool KeyboardState::keyPressed(unsigned char key) const { return inKeyTable(key) && keys_[key].pressed; }
-bool KeyboardState::keyReleased(unsigned char key) const { return inKeyTable(key) && keys_[key].released; }
+bool KeyboardState::keyHeld(unsigned char key) const { return inKeyTable(key) && keys_[folded(key)].held; }
+bool KeyboardState::keyPressed(unsigned char key) const { return inKeyTable(key) && keys_[folded(key)].pressed; }
+bool KeyboardState::keyReleased(unsigned char key) const { return inKeyTable(key) && keys_[folded(key)].released; }
 
-bool KeyboardState::mousePressed(int button) const { return isMouseButton(button) && mousePressed_[button]; }
+bool KeyboardState::keyPressedWithAlt(unsigned char key) const {
+  return keyPressed(key) && keys_[folded(key)].altAtPress;
+}
+
+bool KeyboardState::specialPressed(int key) const { return inKeyTable(key) && specialKeys_[key].pressed; }
+bool KeyboardState::mousePressed(int button) const { return isMouseButton(button) && mouse_[button].pressed; }

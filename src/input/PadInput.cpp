@@ -33,6 +33,7 @@ constexpr float kLitScale = 0.95f;        // of the pitch, while the button is h
 constexpr float kUnlitScale = 0.65f;
 constexpr float kBarRise = 0.75f;         // Start/Select bars above the top row, in squares
 constexpr float kBarAspect = 0.5f;        // bar height over width
+constexpr float kGold[3] = {1.0f, 0.8f, 0.1f};  // the square the pad setup asks for
 
 const ButtonBinding& bindingOf(int button) {
   return button >= 0 && button < kButtonCount ? kBindings[button] : kUnbound;
@@ -80,29 +81,42 @@ bool PadInput::lit(int button) const {
 void PadInput::drawIndicator() const {
   float width = 0;
   pixelOverlayBegin(&width, nullptr);
-  pushMatrix();
-  translate(width - kSquare0FromRight, kSquare0FromBottom, 0);
-  scale(kPixelsPerSquare, kPixelsPerSquare, 1);
-  setColor(1, 1, 1, kIndicatorAlpha);
-  for (int i = 0; i < kSquareButtons; ++i) {
-    pushMatrix();
-    translate(static_cast<float>(i % kGridColumns), -static_cast<float>(i / kGridColumns), 0);
-    float s = sizeOf(lit(i));
-    scale(s, s, 1);
-    callList(indicatorList_);
-    popMatrix();
-  }
-  drawBar(kButtonSelect, 0);
-  drawBar(kButtonStart, kGridColumns - 1);
-  popMatrix();
+  bool held[kButtonCount];
+  for (int button = 0; button < kButtonCount; ++button) held[button] = lit(button);
+  drawGrid({width - kSquare0FromRight, kSquare0FromBottom, kPixelsPerSquare, false}, held);
   overlayEnd();
 }
 
-void PadInput::drawBar(int button, int column) const {
+void PadInput::drawSetupIndicator(float x, float y, float pitch, int litSlot) const {
+  pixelOverlayBegin();
+  bool asked[kButtonCount];
+  for (int button = 0; button < kButtonCount; ++button) asked[button] = padSlotOf(button) == litSlot;
+  drawGrid({x, y, pitch, true}, asked);
+  overlayEnd();
+}
+
+void PadInput::drawGrid(const GridStyle& style, const bool* lit) const {
   pushMatrix();
-  translate(static_cast<float>(column), kBarRise, 0);
-  float s = sizeOf(lit(button));
-  scale(s, s * kBarAspect, 1);
+  translate(style.x, style.y, 0);
+  scale(style.pitch, style.pitch, 1);
+  setColor(1, 1, 1, kIndicatorAlpha);
+  for (int i = 0; i < kSquareButtons; ++i)
+    drawButton(static_cast<float>(i % kGridColumns), -static_cast<float>(i / kGridColumns), 1, lit[i], style.gold);
+  drawButton(0, kBarRise, kBarAspect, lit[kButtonSelect], style.gold);
+  drawButton(kGridColumns - 1, kBarRise, kBarAspect, lit[kButtonStart], style.gold);
+  popMatrix();
+}
+
+// A square (aspect 1) or a bar at (column, row) of the grid, in grid units.
+void PadInput::drawButton(float column, float row, float aspect, bool lit, bool gold) const {
+  pushMatrix();
+  translate(column, row, 0);
+  float s = sizeOf(lit);
+  scale(s, s * aspect, 1);
+  if (gold && lit)
+    setColor(kGold[0], kGold[1], kGold[2], 1);
+  else if (gold)
+    setColor(1, 1, 1, kIndicatorAlpha);
   callList(indicatorList_);
   popMatrix();
 }

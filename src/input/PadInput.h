@@ -15,12 +15,23 @@ class PadInput {
   bool released(int button, int pad) const;
   bool lit(int button) const;
   void drawIndicator() const;
+  // The indicator drawn large for the pad setup: square 0 centred at (x, y)
+  // window pixels, squares pitch pixels apart; the buttons of the pad slot are
+  // lit, in gold, and nothing else.
+  void drawSetupIndicator(float x, float y, float pitch, int litSlot) const;
 
   static int padSlotOf(int button);
   static unsigned char keyOf(int button);
 
  private:
-  void drawBar(int button, int column) const;  // Start or Select above the grid column
+  struct GridStyle {
+    float x, y;       // window pixels of square 0's centre
+    float pitch;      // pixels between square centres
+    bool gold;        // lit buttons opaque gold instead of the common white
+  };
+  // The 3 by 3 grid and the two bars; lit has one entry per button.
+  void drawGrid(const GridStyle& style, const bool* lit) const;
+  void drawButton(float column, float row, float aspect, bool lit, bool gold) const;
 
   unsigned indicatorList_ = 0;  // textured unit quad of one indicator square
 };

@@ -28,10 +28,10 @@ constexpr int kTexelBytes = 2;                 // luminance, alpha
 class FaceLoader {
  public:
   explicit FaceLoader(const char* path) {
-    if (FT_Init_FreeType(&library_) != 0) throw std::runtime_error("FT_Init_FreeType failed");
+    if (FT_Init_FreeType(&library_) != 0) throw FontError("FT_Init_FreeType failed");
     if (FT_New_Face(library_, path, 0, &face_) != 0) {
       FT_Done_FreeType(library_);
-      throw std::runtime_error("FT_New_Face failed (there is probably a problem with your font file)");
+      throw FontError("FT_New_Face failed (there is probably a problem with your font file)");
     }
   }
   ~FaceLoader() {
@@ -117,11 +117,12 @@ void compileList(GLuint list, GLuint texture, const GlyphImage& image, const Gly
   glEndList();
 }
 
-void buildGlyph(FT_Face face, unsigned char ch, GLuint texture, GLuint list) {
+// Builds the glyph's texture and list; returns its advance in pixels.
+float buildGlyph(FT_Face face, unsigned char ch, GLuint texture, GLuint list) {
   if (FT_Load_Glyph(face, FT_Get_Char_Index(face, ch), FT_LOAD_DEFAULT) != 0)
-    throw std::runtime_error("FT_Load_Glyph failed");
+    throw FontError("FT_Load_Glyph failed");
   FT_Glyph raw = nullptr;
-  if (FT_Get_Glyph(face->glyph, &raw) != 0) throw std::runtime_error("FT_Get_Glyph failed");
+  if (FT_Get_Glyph(face->glyph, &raw) != 0) throw FontError("FT_Get_Glyph failed");
   bool rendered = FT_Glyph_To_Bitmap(&raw, FT_RENDER_MODE_NORMAL, nullptr, 1) == 0;
   GlyphPtr glyph(raw);
   static const FT_Bitmap kEmpty{};  // a glyph that does not render still moves the pen
@@ -134,6 +135,7 @@ void buildGlyph(FT_Face face, unsigned char ch, GLuint texture, GLuint list) {
   uploadTexture(texture, *image.bitmap, size);
   float advance = static_cast<float>(face->glyph->advance.x >> 6);  // 26.6 fixed point to pixels
   compileList(list, texture, image, size, advance);
+  return advance;
 }
 
 void drawLine(const char* begin, const char* end, float offsetY) {
@@ -168,9 +170,11 @@ void FontManager::load(const char* path, unsigned height) {
 
   GLuint base = glGenLists(kGlyphCount);
   std::vector<unsigned> textures(kGlyphCount);
+  std::vector<float> advances(kGlyphCount);
   glGenTextures(kGlyphCount, textures.data());
   try {
-    for (int ch = 0; ch < kGlyphCount; ++ch) buildGlyph(face, static_cast<unsigned char>(ch), textures[ch], base + ch);
+    for (int ch = 0; ch < kGlyphCount; ++ch)
+      advances[ch] = buildGlyph(face, static_cast<unsigned char>(ch), textures[ch], base + ch);
   } catch (...) {
     glDeleteLists(base, kGlyphCount);
     glDeleteTextures(kGlyphCount, textures.data());
@@ -183,7 +187,17 @@ void FontManager::load(const char* path, unsigned height) {
   }
   height_ = static_cast<float>(height);
   textures_ = std::move(textures);
+  advances_ = std::move(advances);
   listBase_ = base;
+}
+
+float FontManager::width(const std::string& line) const {
+  float total = 0;
+  for (char c : line) {
+    auto ch = static_cast<unsigned char>(c);
+    if (ch < advances_.size()) total += advances_[ch];
+  }
+  return total;
 }
 
 float FontManager::lineSpacing() const { return height_ * kLineSpacingFactor; }
@@ -197,6 +211,7 @@ void FontManager::print(const char* format, ...) {
     std::vsnprintf(text, sizeof text, format, args);  // longer results are cut, never overrun
     va_end(args);
   }
+  glPushAttrib(GL_LIST_BIT);  // the glyph lists' base, for this text only
   glListBase(listBase_);
   const char* line = text;
   for (int i = 0;; ++i) {
@@ -206,4 +221,5 @@ void FontManager::print(const char* format, ...) {
     if (*end == '\0') break;
     line = end + 1;
   }
+  glPopAttrib();
 }

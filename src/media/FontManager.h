@@ -2,24 +2,34 @@
 // display lists; print draws printf-style text line by line, downwards.
 #pragma once
 
+#include <stdexcept>
+#include <string>
 #include <vector>
+
+// A font that cannot be loaded; what() is FreeType's failure message.
+struct FontError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
 
 class FontManager {
  public:
   static FontManager& instance();
 
-  // Throws std::runtime_error with FreeType's failure message; on a throw the
+  // Throws FontError with FreeType's failure message; on a throw the
   // font loaded before stays in use.
   void load(const char* path, unsigned height);
   // Bytes of 128 and above are skipped: the font has glyphs for 0..127 only.
   void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
   float lineSpacing() const;
+  // Pixels the pen moves over one line of text at the font's size; 0 before any load.
+  float width(const std::string& line) const;
 
  private:
   float height_ = 0;               // nominal size of the latest load
   std::vector<unsigned> textures_; // 128 texture names, index = character code
   unsigned listBase_ = 0;          // list listBase_ + ch draws character ch
+  std::vector<float> advances_;    // pixels the pen moves after each character
 };
 
 // Texture size and quad texture corner of a glyph bitmap: each side the

@@ -64,6 +64,7 @@ void Arena::draw() {
   callList(floorList_);
   popMatrix();
 
+  glPushAttrib(GL_POLYGON_BIT);  // the mirrored walls flip the front face; the caller's comes back
   for (const SkylineRing& ring : kRings) {
     pushMatrix();
     scale(ring.scale, ring.scale, 1);
@@ -72,6 +73,7 @@ void Arena::draw() {
     for (float angle : {0.0f, 90.0f, 180.0f, 270.0f}) drawWall(skylineList_, angle, ring.mirrored);
     popMatrix();
   }
+  glPopAttrib();
 }
 
 const BlockedRect* Arena::findBlockedRect(const Vec3& point, float margin) const {

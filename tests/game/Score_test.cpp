@@ -1,6 +1,10 @@
-// The score display on a real GL context: two lines of black text drawn on
-// white, found again in the frame as the box of the dark pixels.
+// The score display on a real GL context: lines of black text drawn on white,
+// found again in the frame as the box of the dark pixels.
 #include <gtest/gtest.h>
+
+#include <array>
+#include <fstream>
+#include <vector>
 
 #include "core/Assets.h"
 #include "game/StompWorld.h"
@@ -8,6 +12,7 @@
 #include "media/FontManager.h"
 #include "objects/Camera.h"
 #include "objects/Foot.h"
+#include "support/Files.h"
 #include "support/GlTest.h"
 
 namespace {
@@ -41,13 +46,13 @@ class ScoreTest : public ::testing::Test {
   StompWorld world{crowd, feet};
 };
 
-TEST_F(ScoreTest, TwoLinesInTheTopLeftCornerAndNothingElse) {
+TEST_F(ScoreTest, ThreeLinesInTheTopLeftCornerAndNothingElse) {
   Box text = darkBox(drawOnWhite(), 0, testgl::kHeight);
   ASSERT_FALSE(text.empty());
   EXPECT_GE(text.left, 8);
   EXPECT_LT(text.left, 30);
   EXPECT_LT(text.right, 500);
-  EXPECT_GT(text.bottom, testgl::kHeight - 80);  // the lower line's descenders, tilted
+  EXPECT_GT(text.bottom, testgl::kHeight - 100);  // the lowest line, tilted
   EXPECT_LT(text.top, testgl::kHeight - 5);
 }
 
@@ -79,9 +84,46 @@ TEST_F(ScoreTest, FollowsTheWindowsTopEdgeOnResize) {
   Camera::instance().resize(testgl::kWidth, 400);
   Box text = darkBox(drawOnWhite(), 0, testgl::kHeight);
   ASSERT_FALSE(text.empty());
-  EXPECT_GT(text.bottom, 400 - 80);
+  EXPECT_GT(text.bottom, 400 - 100);
   EXPECT_LT(text.top, 400 - 5);
   EXPECT_LT(text.left, 30);
+}
+
+// Rows holding ink in the leftmost columns, where each line's first capital
+// stands on its baseline: one {bottom, top} pair per line, from the top down.
+std::vector<std::array<int, 2>> inkRowsAtTheLeft(const Frame& frame) {
+  std::vector<std::array<int, 2>> runs;
+  for (int y = testgl::kHeight - 1; y >= testgl::kHeight - 120; --y) {
+    bool ink = !darkBox(frame, y, y + 1, 0, 24).empty();
+    if (ink && (runs.empty() || runs.back()[0] != y + 1)) runs.push_back({y, y});
+    if (ink) runs.back()[0] = y;
+  }
+  return runs;
+}
+
+TEST_F(ScoreTest, BestEverIsAThirdLineAtTheLowerLinesSizeAndSpacing) {
+  testfiles::TempDir dir("score");
+  std::string file = dir / "best-stomp";
+  std::ofstream(file) << "0\n";
+  world.keepBestEverIn(file);  // Best Ever: 0 ends in the same digit as Last Stomp: 0
+  Frame frame = drawOnWhite();
+  auto lines = inkRowsAtTheLeft(frame);
+  ASSERT_EQ(lines.size(), 3u);
+  int firstGap = lines[0][0] - lines[1][0], secondGap = lines[1][0] - lines[2][0];
+  EXPECT_NEAR(secondGap, firstGap, 1);
+
+  const int h = testgl::kHeight;
+  Box lower = darkBox(frame, lines[1][0] - 4, lines[0][0] - 1);
+  Box third = darkBox(frame, h - 100, lines[1][0] - 4);
+  ASSERT_FALSE(lower.empty());
+  ASSERT_FALSE(third.empty());
+  Box lowerDigit = lastDigit(frame, lower), thirdDigit = lastDigit(frame, third);
+  EXPECT_NEAR(thirdDigit.top - thirdDigit.bottom, lowerDigit.top - lowerDigit.bottom, 1);
+  EXPECT_NEAR(third.right, lower.right, 20);  // "Best Ever: 0" is about as long as "Last Stomp: 0"
+
+  std::ofstream(file) << "1234\n";
+  world.keepBestEverIn(file);
+  EXPECT_GT(darkBox(drawOnWhite(), h - 100, lines[1][0] - 4).right, third.right + 20);  // three more digits
 }
 
 }  // namespace

@@ -3,14 +3,20 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "input/KeyboardState.h"
 #include "input/PadInput.h"
+#include "support/Files.h"
+#include "support/GlTest.h"
+#include "support/VirtualPad.h"
 
 namespace {
+
+const testfiles::TempDir configHome("dancepad-config");  // the player's config folder for the whole run
 
 // Joystick buttons of the pad's arrows and Start.
 constexpr int kLeftButton = 0, kDownButton = 1, kUpButton = 2, kRightButton = 3;
@@ -19,41 +25,12 @@ constexpr int kDownRightButton = 5, kUpLeftButton = 6, kUpRightButton = 7, kStar
 constexpr int kUpSquare = 1, kLeftSquare = 3, kCentreSquare = 4;
 constexpr int kUpSlot = 3, kDownSlot = 7, kLeftSlot = 9;
 
-// A buttons-only USB pad plugged in for the test's lifetime (or until detach()).
-class VirtualPad {
- public:
-  explicit VirtualPad(int buttons = 10) {
-    int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, buttons, 0);
-    id_ = SDL_JoystickGetDeviceInstanceID(device);
-    handle_ = SDL_JoystickOpen(device);  // setting buttons needs a handle
-  }
-  VirtualPad(const VirtualPad&) = delete;
-  VirtualPad& operator=(const VirtualPad&) = delete;
-  ~VirtualPad() {
-    if (handle_) SDL_JoystickClose(handle_);
-    detach();
-  }
-  // Lets go of the test's handle, so the device is plugged in but opened by no
-  // one, like a real pad the reader has not seen yet.
-  void letGo() {
-    SDL_JoystickClose(handle_);
-    handle_ = nullptr;
-  }
-  void set(int button, bool down) { SDL_JoystickSetVirtualButton(handle_, button, down ? 1 : 0); }
-  void detach() {
-    for (int device = 0; device < SDL_NumJoysticks(); ++device)
-      if (SDL_JoystickGetDeviceInstanceID(device) == id_) SDL_JoystickDetachVirtual(device);
-  }
-  bool ok() const { return handle_ != nullptr; }
-
- private:
-  SDL_JoystickID id_ = -1;
-  SDL_Joystick* handle_ = nullptr;
-};
+using testpad::VirtualPad;
 
 class DancePadTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
+    setenv("XDG_CONFIG_HOME", configHome.path().c_str(), 1);  // no saved mappings
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);  // keeps virtual pads alive independently of the reader
     KeyboardState::instance().init();
   }
@@ -156,7 +133,7 @@ TEST_F(DancePadTest, StartReportsStartAndCentreTogether) {
 }
 
 TEST_F(DancePadTest, ButtonsBeyondTheDeviceReadOff) {
-  VirtualPad pad(4);  // buttons 0..3: the four arrows, no diagonals, Start or Select
+  VirtualPad pad({.buttons = 4});  // buttons 0..3: the four arrows, no diagonals, Start or Select
   ASSERT_TRUE(pad.ok());
   pad.set(kUpButton, true);
   frame();
@@ -227,6 +204,62 @@ TEST_F(DancePadTest, PadPluggedInMidRunTakesLowestFreeNumberAtNextPoll) {
   EXPECT_EQ(padsWithSlotOn(kDownSlot), std::vector<int>{0});
   EXPECT_TRUE(input().pressed(7, 0));
   EXPECT_EQ(padsWithSlotOn(kUpSlot), std::vector<int>{1});
+}
+
+// The device reports each change as it happens (deviceReads), and the game
+// polls only once afterwards: the taps must not be lost.
+TEST_F(DancePadTest, TapsBetweenTwoFramesArePressedOnceAndReleasedOnce) {
+  VirtualPad pad({.buttons = 10, .hats = 1});
+  ASSERT_TRUE(pad.ok());
+  frame();
+  struct Edges {
+    std::vector<int> pressed, released;  // frame numbers
+  };
+  auto watch = [](int square, int frames) {
+    Edges e;
+    for (int i = 0; i < frames; ++i) {
+      frame();
+      if (input().pressed(square, 0)) e.pressed.push_back(i);
+      if (input().released(square, 0)) e.released.push_back(i);
+      EXPECT_FALSE(input().pressed(square, 0) && input().released(square, 0)) << "frame " << i;
+    }
+    return e;
+  };
+
+  pad.set(kUpButton, true);  // one tap
+  VirtualPad::deviceReads();
+  pad.set(kUpButton, false);
+  Edges tap = watch(kUpSquare, 4);
+  EXPECT_EQ(tap.pressed, std::vector<int>{0});
+  EXPECT_EQ(tap.released, std::vector<int>{1});
+
+  for (int i = 0; i < 2; ++i) {  // two taps of one square between the same two frames
+    pad.set(kLeftButton, true);
+    VirtualPad::deviceReads();
+    pad.set(kLeftButton, false);
+    VirtualPad::deviceReads();
+  }
+  Edges twice = watch(kLeftSquare, 6);
+  EXPECT_EQ(twice.pressed, (std::vector<int>{0, 2}));
+  EXPECT_EQ(twice.released, (std::vector<int>{1, 3}));
+
+  pad.setHat(0, SDL_HAT_UP);  // a hat tap, with the button already up again
+  VirtualPad::deviceReads();
+  pad.setHat(0, SDL_HAT_CENTERED);
+  Edges hatTap = watch(kUpSquare, 4);
+  EXPECT_EQ(hatTap.pressed, std::vector<int>{0});
+  EXPECT_EQ(hatTap.released, std::vector<int>{1});
+  EXPECT_FALSE(input().lit(kUpSquare));
+}
+
+TEST_F(DancePadTest, OpeningAPadTracesItsNameAndMapping) {
+  testing::internal::CaptureStdout();
+  VirtualPad pad({.name = "Stomp Mat", .buttons = 12, .hats = 1, .axes = 2});
+  ASSERT_TRUE(pad.ok());
+  frame();
+  std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(out, "\nPad 0: opened \"Stomp Mat\" (buttons 12, hats 1, axes 2, GUID " + pad.guid() +
+                     ")\nPad 0: default mapping");
 }
 
 TEST_F(DancePadTest, TracePrintsEverySlotChange) {

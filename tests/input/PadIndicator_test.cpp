@@ -61,6 +61,7 @@ class PadIndicator : public ::testing::Test {
 
   void TearDown() override {
     for (unsigned char key : {'q', '1', '3'}) KeyboardState::instance().onKeyUp(key, 0, 0);
+    KeyboardState::instance().tick(0);
     Camera::instance().resize(testgl::kWidth, testgl::kHeight);
   }
 
@@ -94,6 +95,7 @@ TEST_F(PadIndicator, HeldButtonsAreDrawnLarger) {
   KeyboardState& keys = KeyboardState::instance();
   keys.onKeyDown('q', 0, 0);
   keys.onKeyDown('3', 0, 0);
+  keys.tick(0);
   draw();
   const int right = testgl::kWidth;
   EXPECT_EQ(extentAt(right - 116, 116), (Extent{38, 38})) << "square 0";
@@ -103,6 +105,7 @@ TEST_F(PadIndicator, HeldButtonsAreDrawnLarger) {
 
   keys.onKeyUp('3', 0, 0);
   keys.onKeyDown('1', 0, 0);
+  keys.tick(0);
   draw();
   expectBar(right - 36, 146, 26, 13, "Start");
   expectBar(right - 116, 146, 38, 19, "Select");

@@ -48,7 +48,7 @@ Ink inkOf(const char* text) {
 std::string throwMessage(const std::string& path) {
   try {
     FontManager::instance().load(path.c_str(), kHeight);
-  } catch (const std::runtime_error& error) {
+  } catch (const FontError& error) {
     return error.what();
   }
   return "no throw";

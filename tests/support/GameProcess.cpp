@@ -140,11 +140,25 @@ testfiles::TempDir fontOnly(const std::string& tag) {
   return dir;
 }
 
+bool waitUntil(const std::function<bool()>& condition, double seconds) {
+  for (auto start = Clock::now(); !condition(); sleepFor(0.02))
+    if (since(start) > seconds) return false;
+  return true;
+}
+
 GameProcess::GameProcess(testfiles::TempDir workDir, const std::vector<std::string>& env)
-    : workDir_(std::move(workDir)) {
+    : ownedDir_(std::move(workDir)), workDir_(ownedDir_->path()) {
+  start(env);
+}
+
+GameProcess::GameProcess(const fs::path& workDir, const std::vector<std::string>& env) : workDir_(workDir) {
+  start(env);
+}
+
+void GameProcess::start(const std::vector<std::string>& env) {
   std::vector<std::string> entries = environmentWith(env);
   std::string binary = gameBinary();
-  std::string dir = workDir_.path().string();
+  std::string dir = workDir_.string();
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
@@ -160,10 +174,7 @@ GameProcess::GameProcess(testfiles::TempDir workDir, const std::vector<std::stri
 }
 
 GameProcess::~GameProcess() {
-  if (alive()) {
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-  }
+  kill();
   // The server drops the window once it sees the connection close; the next
   // game must not find this one's.
   auto start = Clock::now();
@@ -221,6 +232,14 @@ bool GameProcess::alive() {
   if (waitpid(pid_, &status, WNOHANG) == 0) return true;
   exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return false;
+}
+
+void GameProcess::kill() {
+  if (!alive()) return;
+  ::kill(pid_, SIGKILL);
+  int status = 0;
+  waitpid(pid_, &status, 0);
+  exitStatus_ = 128 + SIGKILL;
 }
 
 int GameProcess::waitForExit(double seconds) {
@@ -332,17 +351,17 @@ void GameProcess::requireExited() {
 
 std::string GameProcess::output() {
   requireExited();
-  return readFile(workDir_.path() / "stdout.txt");
+  return readFile(workDir_ / "stdout.txt");
 }
 
 std::string GameProcess::errors() {
   requireExited();
-  return readFile(workDir_.path() / "stderr.txt");
+  return readFile(workDir_ / "stderr.txt");
 }
 
 std::string GameProcess::report() {
   std::string state = alive() ? "the game is running" : "the game exited with status " + std::to_string(exitStatus_);
-  return state + "; its stderr so far:\n" + readFile(workDir_.path() / "stderr.txt");
+  return state + "; its stderr so far:\n" + readFile(workDir_ / "stderr.txt");
 }
 
 }  // namespace e2e

@@ -6,6 +6,9 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -31,11 +34,16 @@ inline const std::string kNoLeakCheckAtExit = "ASAN_OPTIONS=detect_leaks=0";
 testfiles::TempDir copyOfResources(const std::string& tag);
 testfiles::TempDir fontOnly(const std::string& tag);
 
+// Polls the condition until it holds; false if it did not within the time.
+bool waitUntil(const std::function<bool()>& condition, double seconds);
+
 class GameProcess {
  public:
-  // Starts the game in workDir, which it removes when done, with extra
-  // "NAME=value" environment entries.
+  // Starts the game ($STOMPALONG_BIN) in workDir, which it removes when done,
+  // with extra "NAME=value" environment entries.
   explicit GameProcess(testfiles::TempDir workDir, const std::vector<std::string>& env = {});
+  // The same in a folder the caller keeps, for files that outlive the game.
+  GameProcess(const std::filesystem::path& workDir, const std::vector<std::string>& env = {});
   ~GameProcess();  // kills a game still running
   GameProcess(const GameProcess&) = delete;
   GameProcess& operator=(const GameProcess&) = delete;
@@ -52,6 +60,7 @@ class GameProcess {
   bool alive();
   // Waits for the process to end; its exit status, or -1 if it did not end in time.
   int waitForExit(double seconds);
+  void kill();  // ends the game at once (SIGKILL): no exit path runs
 
   // Input goes to the game's window as X events. Each edge is held until the
   // game has drawn two frames, so a press and its release never share a frame.
@@ -66,19 +75,22 @@ class GameProcess {
   // Waits until pixel (x, y) is within tolerance of rgb; false on timeout or when the game ends.
   bool waitForPixel(int x, int y, Rgb rgb, int tolerance, double seconds);
 
-  // What the game printed, once it has exited (its buffers are flushed then).
+  // What the game printed, once it has exited (its buffers are flushed then,
+  // unless it was killed).
   std::string output();  // stdout
   std::string errors();  // stderr
   // For failure messages: whether the game runs, and its stderr so far.
   std::string report();
 
  private:
+  void start(const std::vector<std::string>& env);
   int newFrames();
   void requireExited();
   void sendKey(const std::string& keysym, bool down);
   void sendButton(int x, int y, bool down);
 
-  testfiles::TempDir workDir_;
+  std::optional<testfiles::TempDir> ownedDir_;  // removed after the game ends
+  std::filesystem::path workDir_;
   pid_t pid_ = -1;
   int exitStatus_ = -1;
   unsigned long window_ = 0;

@@ -1,0 +1,68 @@
+#include "app/Desktop.h"
+
+#include <GL/glx.h>
+#include <X11/Xatom.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+bool hasGlxExtension(const char* name) {
+  Display* display = glXGetCurrentDisplay();
+  const char* extensions = display ? glXQueryExtensionsString(display, DefaultScreen(display)) : nullptr;
+  if (!extensions) return false;
+  size_t length = std::strlen(name);
+  for (const char* at = std::strstr(extensions, name); at; at = std::strstr(at + 1, name))
+    if ((at == extensions || at[-1] == ' ') && (at[length] == ' ' || at[length] == '\0')) return true;
+  return false;
+}
+
+template <typename Function>
+Function glxFunction(const char* name) {
+  return reinterpret_cast<Function>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
+}
+
+// The atoms of a root-window property, or none when it is missing.
+std::vector<Atom> rootAtoms(Display* display, const char* property) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  Atom name = XInternAtom(display, property, False);
+  Window root = DefaultRootWindow(display);
+  if (XGetWindowProperty(display, root, name, 0, 4096, False, AnyPropertyType, &type, &format, &count, &remaining,
+                         &data) != Success)
+    return {};
+  std::vector<Atom> atoms;
+  if (data && format == 32) {
+    const auto* values = reinterpret_cast<const unsigned long*>(data);  // Xlib hands 32-bit items as longs
+    atoms.assign(values, values + count);
+  }
+  if (data) XFree(data);
+  return atoms;
+}
+
+}  // namespace
+
+void requestVSync() {
+  if (hasGlxExtension("GLX_EXT_swap_control")) {
+    auto swapInterval = glxFunction<PFNGLXSWAPINTERVALEXTPROC>("glXSwapIntervalEXT");
+    if (swapInterval) swapInterval(glXGetCurrentDisplay(), glXGetCurrentDrawable(), 1);
+  } else if (hasGlxExtension("GLX_MESA_swap_control")) {
+    auto swapInterval = glxFunction<PFNGLXSWAPINTERVALMESAPROC>("glXSwapIntervalMESA");
+    if (swapInterval) swapInterval(1);
+  } else if (hasGlxExtension("GLX_SGI_swap_control")) {
+    auto swapInterval = glxFunction<PFNGLXSWAPINTERVALSGIPROC>("glXSwapIntervalSGI");
+    if (swapInterval) swapInterval(1);
+  }
+}
+
+bool windowManagerDoesFullScreen() {
+  Display* display = glXGetCurrentDisplay();
+  if (!display || rootAtoms(display, "_NET_SUPPORTING_WM_CHECK").empty()) return false;
+  std::vector<Atom> supported = rootAtoms(display, "_NET_SUPPORTED");
+  Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+  return std::find(supported.begin(), supported.end(), fullScreen) != supported.end();
+}

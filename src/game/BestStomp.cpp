@@ -1,0 +1,73 @@
+#include "game/BestStomp.h"
+
+#include <charconv>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/UserFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kFileName = "best-stomp";
+constexpr size_t kMaxFileBytes = 64;  // a count and a newline; anything longer is not ours
+
+// A whole decimal number that fits an int, possibly followed by white space.
+std::optional<int> parseCount(std::string_view text) {
+  int count = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+  if (error != std::errc() || count < 0) return std::nullopt;
+  for (const char* c = end; c != text.data() + text.size(); ++c)
+    if (*c != '\n' && *c != '\r' && *c != ' ' && *c != '\t') return std::nullopt;
+  return count;
+}
+
+struct Stored {
+  int count = 0;        // 0 when there is none to use
+  std::string problem;  // why the file cannot be used; empty when it can or does not exist
+};
+
+Stored readStored(const fs::path& file) {
+  userfiles::FileText read = userfiles::readSmallFile(file, kMaxFileBytes);
+  // No such file, or no folder to hold one: nothing stored yet.
+  if (read.error == std::errc::no_such_file_or_directory || read.error == std::errc::not_a_directory) return {};
+  if (read.error) return {0, read.error.message()};
+  std::optional<int> count = parseCount(read.text);
+  if (!count) return {0, "not a whole number"};
+  return {*count, ""};
+}
+
+// Writes the best unless the file holds a better one (from another run). Empty
+// when done, else why not, as the end of a sentence.
+std::string storeUnlessBeaten(const fs::path& file, int best) {
+  if (file.empty()) return ": neither XDG_DATA_HOME nor HOME names a folder for it";
+  if (readStored(file).count >= best) return "";
+  std::error_code error = userfiles::writeAtomically(file, std::to_string(best) + "\n");
+  return error ? " in " + file.string() + ": " + error.message() : "";
+}
+
+}  // namespace
+
+fs::path BestStompFile::playerFile() {
+  fs::path folder = userfiles::gameDir(userfiles::Kind::Data);
+  return folder.empty() ? folder : folder / kFileName;
+}
+
+int BestStompFile::load() const {
+  if (file_.empty()) return 0;
+  Stored stored = readStored(file_);
+  if (!stored.problem.empty())
+    std::fprintf(stderr, "Stompalong: cannot read the best stomp from %s: %s; it counts as 0 until a new record\n",
+                 file_.c_str(), stored.problem.c_str());
+  return stored.count;
+}
+
+void BestStompFile::save(int best) {
+  std::string problem = storeUnlessBeaten(file_, best);
+  if (problem.empty() || reportedSaveFailure_) return;
+  reportedSaveFailure_ = true;
+  std::fprintf(stderr, "Stompalong: cannot keep the best stomp%s; playing on without keeping it\n", problem.c_str());
+}
