@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "core/Assets.h"
 #include "support/GameProcess.h"
@@ -24,20 +22,6 @@ std::vector<uint8_t> readRaw(const std::string& path, size_t from = 0) {
 bool silent(const std::vector<uint8_t>& bytes) {
   return std::all_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b == 0; });
 }
-
-using Clock = std::chrono::steady_clock;
-
-// Waits until what the recording holds after the given byte passes the check; false on timeout.
-bool waitForRecording(const std::string& path, size_t from, bool (*check)(const std::vector<uint8_t>&)) {
-  for (auto start = Clock::now(); Clock::now() - start < std::chrono::seconds(20);) {
-    if (check(readRaw(path, from))) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return false;
-}
-
-bool halfASecond(const std::vector<uint8_t>& bytes) { return bytes.size() >= kHalfASecond; }
-bool sound(const std::vector<uint8_t>& bytes) { return !silent(bytes); }
 
 }  // namespace
 
@@ -59,11 +43,13 @@ TEST(Media, IntroMusicStartsOnTheThirdSlide) {
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
   game.key("3");  // second slide: still silent
   size_t pressed = testfiles::readBytes(raw).size();
-  ASSERT_TRUE(waitForRecording(raw, pressed, halfASecond)) << "the disk driver wrote nothing";
+  ASSERT_TRUE(e2e::waitUntil([&] { return readRaw(raw, pressed).size() >= kHalfASecond; }, 20))
+      << "the disk driver wrote nothing";
   auto beforeIntro = readRaw(raw);
   EXPECT_TRUE(silent(beforeIntro));
 
   game.key("3");  // third slide: the intro clip starts
-  EXPECT_TRUE(waitForRecording(raw, beforeIntro.size(), sound)) << "no music in the recording";
+  EXPECT_TRUE(e2e::waitUntil([&] { return !silent(readRaw(raw, beforeIntro.size())); }, 20))
+      << "no music in the recording";
   EXPECT_TRUE(game.alive()) << game.report();
 }

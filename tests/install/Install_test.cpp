@@ -138,7 +138,8 @@ TEST_F(InstallTest, TheInstalledGameStartsFromAnyFolderAndFindsItsFiles) {
     game.key("3");
   }
   EXPECT_TRUE(silent(rawAudio(audio, 0).substr(0, beforeMusic)));
-  EXPECT_TRUE(e2e::waitUntil([&] { return !silent(rawAudio(audio, beforeMusic)); }, 20)) << "the intro music did not play";
+  EXPECT_TRUE(e2e::waitUntil([&] { return !silent(rawAudio(audio, beforeMusic)); }, 20))
+      << "the intro music did not play";
   game.key("3");
   EXPECT_TRUE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 6, 20)) << "the game screen did not start";
   EXPECT_TRUE(game.alive()) << game.report();
