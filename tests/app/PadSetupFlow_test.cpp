@@ -11,10 +11,13 @@
 #include "app/App.h"
 #include "app/Slideshow.h"
 #include "input/KeyboardState.h"
+#include "support/Files.h"
 #include "support/GlTest.h"
 #include "support/VirtualPad.h"
 
 namespace {
+
+const testfiles::TempDir configHome("setupflow-config");  // the player's config folder for the whole run
 
 constexpr float kFrame = 0.125f;
 constexpr int kSelectButton = 9, kStartButton = 8;
@@ -23,7 +26,7 @@ constexpr unsigned char kEscape = 27, kStartKey = '3';
 class PadSetupFlow : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    setenv("XDG_CONFIG_HOME", testgl::tempDir("setupflow-config").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", configHome.path().c_str(), 1);
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);
     App::instance().init();
   }

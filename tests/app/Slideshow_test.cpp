@@ -9,21 +9,15 @@
 
 #include "app/Slideshow.h"
 #include "media/Texture.h"
+#include "support/Files.h"
 #include "support/GlTest.h"
 
 namespace {
 
 // Writes a solid-colour picture and returns its path.
-std::string solidPicture(const std::string& dir, const std::string& name, uint8_t r, uint8_t g, uint8_t b) {
-  std::vector<uint8_t> rgba(64 * 48 * 4);
-  for (size_t i = 0; i < rgba.size(); i += 4) {
-    rgba[i] = r;
-    rgba[i + 1] = g;
-    rgba[i + 2] = b;
-    rgba[i + 3] = 255;
-  }
-  std::string path = dir + "/" + name;
-  testgl::writePng(path, 64, 48, rgba.data());
+std::string solidPicture(const testfiles::TempDir& dir, const std::string& name, uint8_t r, uint8_t g, uint8_t b) {
+  std::string path = dir / name;
+  testfiles::writeSolidPng(path, 64, 48, {r, g, b, 255});
   return path;
 }
 
@@ -36,7 +30,7 @@ GLint boundTexture() {
 }  // namespace
 
 TEST(Slideshow, FourPicturesThenFinished) {
-  std::string dir = testgl::tempDir("slides4");
+  testfiles::TempDir dir("slides4");
   Slideshow show;
   EXPECT_EQ(show.currentIndex(), -1);
   for (int i = 0; i < 4; ++i) show.addImage(solidPicture(dir, "s" + std::to_string(i) + ".png", 10, 20, 30).c_str());
@@ -52,10 +46,10 @@ TEST(Slideshow, FourPicturesThenFinished) {
 }
 
 TEST(Slideshow, AMissingPictureShiftsTheRest) {
-  std::string dir = testgl::tempDir("slides-gap");
+  testfiles::TempDir dir("slides-gap");
   Slideshow show;
   show.addImage(solidPicture(dir, "a.png", 255, 0, 0).c_str());
-  show.addImage((dir + "/missing.png").c_str());
+  show.addImage((dir / "missing.png").c_str());
   show.addImage(solidPicture(dir, "c.png", 0, 255, 0).c_str());
   EXPECT_EQ(show.pictureCount(), 2);
 
@@ -68,9 +62,9 @@ TEST(Slideshow, AMissingPictureShiftsTheRest) {
 }
 
 TEST(Slideshow, NoPictureAtAllIsFinishedAtOnce) {
-  std::string dir = testgl::tempDir("slides-none");
+  testfiles::TempDir dir("slides-none");
   Slideshow show;
-  show.addImage((dir + "/nothing.png").c_str());
+  show.addImage((dir / "nothing.png").c_str());
   EXPECT_EQ(show.currentIndex(), 0);
   EXPECT_TRUE(show.finished());
   show.draw();  // a blank quad with no texture, not a read past the array
@@ -78,7 +72,7 @@ TEST(Slideshow, NoPictureAtAllIsFinishedAtOnce) {
 }
 
 TEST(Slideshow, DrawFillsTheWindowAndBindsNothingPastTheEnd) {
-  std::string dir = testgl::tempDir("slides-draw");
+  testfiles::TempDir dir("slides-draw");
   Slideshow show;
   show.addImage(solidPicture(dir, "red.png", 255, 0, 0).c_str());
   testgl::resetFrame(0, 0, 1);
@@ -94,7 +88,7 @@ TEST(Slideshow, DrawFillsTheWindowAndBindsNothingPastTheEnd) {
   show.draw();
   EXPECT_EQ(boundTexture(), 0);
 
-  unsigned texture = TextureRegistry::instance().find(dir + "/red.png");
+  unsigned texture = TextureRegistry::instance().find(dir / "red.png");
   ASSERT_NE(texture, 0u);
   EXPECT_TRUE(glIsTexture(texture));
   show.deleteTextures();  // the names go back to GL; the registry is not told

@@ -1,9 +1,10 @@
 // Soak: the whole game, brought up from the real ./res/ tree in the test's
 // window, played for many frames with random presses and releases of every
-// button, stomps on every square every few frames and random window resizes.
-// Under the sanitizers any memory error or leak fails the run; here we check
-// that corpses stay capped and that GL display lists and textures do not pile
-// up from wave to wave.
+// button, stomps on every square every few frames and window resizes, through
+// the slides and wave after wave. Under the sanitizers any memory error or
+// leak fails the run; here we check that every drawn frame raises no GL error
+// and leaves the matrix stacks as it found them, that corpses stay capped and
+// that GL display lists and textures do not pile up from wave to wave.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
@@ -17,15 +18,15 @@
 
 namespace {
 
-constexpr int kFrames = 20000;
 // Updating is cheap and every frame runs it; drawing under the sanitizers on a
 // software renderer is not, so only every 4th frame is drawn.
 constexpr int kRenderEvery = 4;
-constexpr float kStep = 0.05f;        // seconds per frame: victims cross the floor quickly
-constexpr int kStompEvery = 3;        // frames between presses of all eight squares
-constexpr int kResizeEvery = 700;     // frames between window resizes, on average
+constexpr float kStep = 0.05f;          // seconds per frame: victims cross the floor quickly
+constexpr int kStompEvery = 3;          // frames between presses of all eight squares
+constexpr int kMinimiseEvery = 4;       // of the resizes, this one is to nothing, as when minimised
 constexpr unsigned kNameScan = 200000;  // GL names checked when counting live objects
-constexpr int kWaveLists = 60 * 5;    // display lists of one wave's victims
+constexpr int kWaveLists = 60 * 5;      // display lists of one wave's victims
+constexpr int kWavesCompared = 10;      // GL objects are counted at the 2nd and at this wave
 
 const unsigned char kSquareKeys[] = {'q', 'w', 'e', 'a', 'd', 'z', 'x', 'c'};
 // Every key the game knows, and a few it ignores.
@@ -57,6 +58,8 @@ GlObjects countGlObjects() {
 
 class Player {
  public:
+  explicit Player(int resizeEvery) : resizeEvery_(resizeEvery) {}
+
   // Random presses and releases of every key and mouse button, and all eight squares every few frames.
   void press(int frame) {
     KeyboardState& keys = KeyboardState::instance();
@@ -72,54 +75,99 @@ class Player {
     }
   }
 
-  void maybeResize() {
-    if (!chance(1.0 / kResizeEvery)) return;
-    if (chance(0.2))
-      Camera::instance().resize(0, 0);  // a minimised window
+  // A resize to a random size every so many frames, now and then to nothing.
+  void maybeResize(int frame) {
+    if (frame % resizeEvery_ != resizeEvery_ - 1) return;
+    if (++resizes % kMinimiseEvery == 0)
+      Camera::instance().resize(0, 0);
     else
-      Camera::instance().resize(pick(1600), pick(1200));
+      Camera::instance().resize(1 + pick(1600), 1 + pick(1200));
   }
+
+  int resizes = 0;
 
  private:
   bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
   int pick(size_t n) { return std::uniform_int_distribution<int>(0, static_cast<int>(n) - 1)(random_); }
 
+  int resizeEvery_;
   std::mt19937 random_{12345};
 };
 
-void frame(int index) {
-  App::instance().update(kStep);
-  if (index % kRenderEvery != 0) return;
-  glPushMatrix();
-  App::instance().render();
-  glPopMatrix();
+// What a run went through.
+struct Played {
+  bool sawSlides = false;
+  int waves = 1;  // the first came with init
+  size_t mostCorpses = 0;
+  GlObjects atWave2, atWaveCompared;
+};
+
+class Soak : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static bool initialised = false;  // once per process, whichever suite comes first
+    if (initialised) return;
+    initialised = true;
+    App::instance().init();  // the tests run from the repository root: the real ./res/
+  }
+  void TearDown() override { Camera::instance().resize(testgl::kWidth, testgl::kHeight); }
+
+  // One frame as the game runs it; every drawn frame must leave the GL state clean.
+  static void frame(int index) {
+    App::instance().update(kStep);
+    if (index % kRenderEvery != 0) return;
+    glPushMatrix();
+    testgl::DrawCheck check;
+    App::instance().render();
+    ASSERT_TRUE(check.clean()) << "frame " << index << " on screen " << App::instance().screen();
+    glPopMatrix();
+  }
+
+  static void play(int frames, Player& player, Played& run) {
+    for (int i = 0; i < frames; ++i) {
+      player.press(i);
+      player.maybeResize(i);
+      run.sawSlides = run.sawSlides || App::instance().screen() == App::Slides;
+      size_t liveBefore = victimCrowd.live().size();
+      frame(i);
+      if (::testing::Test::HasFatalFailure()) return;
+      run.mostCorpses = std::max(run.mostCorpses, victimCrowd.corpses().size());
+      if (victimCrowd.live().size() <= liveBefore) continue;  // only a new wave adds victims
+      ++run.waves;
+      if (run.waves == 2) run.atWave2 = countGlObjects();
+      if (run.waves == kWavesCompared) run.atWaveCompared = countGlObjects();
+    }
+  }
+
+  static void expectBounded(const Played& run) {
+    EXPECT_EQ(App::instance().screen(), App::Game);
+    ASSERT_GE(run.waves, kWavesCompared) << "the script did not clear enough waves";
+    EXPECT_EQ(run.mostCorpses, static_cast<size_t>(VictimCrowd::kMaxCorpses));
+    EXPECT_NEAR(run.atWaveCompared.lists, run.atWave2.lists, kWaveLists);
+    EXPECT_EQ(run.atWaveCompared.textures, run.atWave2.textures);
+    EXPECT_GT(run.atWave2.lists, kWaveLists);  // the count saw the first waves' lists
+  }
+};
+
+// Declared first, so it finds the game on its first slide even when both run in one process.
+TEST_F(Soak, SlidesThenTenWavesOfRandomPlayWithResizesStayBounded) {
+  Player player(100);
+  Played run;
+  play(1200, player, run);  // the tenth wave comes at about frame 850
+  if (HasFatalFailure()) return;
+  EXPECT_TRUE(run.sawSlides);
+  EXPECT_GE(player.resizes, kMinimiseEvery);
+  expectBounded(run);
+}
+
+class SoakLong : public Soak {};
+
+TEST_F(SoakLong, TwentyThousandFramesOfRandomPlayStayBounded) {
+  Player player(700);
+  Played run;
+  play(20000, player, run);
+  if (HasFatalFailure()) return;
+  expectBounded(run);
 }
 
 }  // namespace
-
-TEST(Soak, TwentyThousandFramesOfRandomPlayStayBounded) {
-  App::instance().init();  // the tests run from the repository root: the real ./res/
-  Player player;
-  int waves = 1;  // the first came with init
-  GlObjects atWave2, atWave10;
-  size_t mostCorpses = 0;
-  for (int i = 0; i < kFrames; ++i) {
-    player.press(i);
-    player.maybeResize();
-    size_t liveBefore = victimCrowd.live().size();
-    frame(i);
-    mostCorpses = std::max(mostCorpses, victimCrowd.corpses().size());
-    if (victimCrowd.live().size() <= liveBefore) continue;  // only a new wave adds victims
-    ++waves;
-    if (waves == 2) atWave2 = countGlObjects();
-    if (waves == 10) atWave10 = countGlObjects();
-  }
-  Camera::instance().resize(testgl::kWidth, testgl::kHeight);
-
-  EXPECT_EQ(App::instance().screen(), App::Game);
-  ASSERT_GE(waves, 10) << "the script did not clear enough waves";
-  EXPECT_EQ(mostCorpses, static_cast<size_t>(VictimCrowd::kMaxCorpses));
-  EXPECT_NEAR(atWave10.lists, atWave2.lists, kWaveLists);
-  EXPECT_EQ(atWave10.textures, atWave2.textures);
-  EXPECT_GT(atWave2.lists, kWaveLists);  // the count saw the first waves' lists
-}

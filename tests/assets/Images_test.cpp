@@ -17,37 +17,31 @@
 
 namespace {
 
-const std::string kDir = "./res/images/";
 constexpr int kMaxSpriteSide = 256;  // pixels
 constexpr int kMaxLargeSide = 1024;  // floor and slides
 constexpr uint8_t kOpaque = 255;
 
-const std::vector<std::string> kSlides = {"scrn_FrameworkTitle.png", "scrn_FrameworkAbout.png", "scrn_Oxar1.png",
-                                          "scrn_Oxar2.png"};
-const std::vector<std::string> kFeet = {"foot1.png", "foot2.png", "foot3.png", "foot4.png"};
+const std::vector<std::string> kSlides(std::begin(assets::kSlides), std::end(assets::kSlides));
+const std::vector<std::string> kFeet(std::begin(assets::kFeet), std::end(assets::kFeet));
 // Cut-outs on a transparent background, drawn as quads in the scene.
-const std::vector<std::string> kSprites = {"deliciousVictim_head.png",
-                                           "deliciousVictim_body.png",
-                                           "deliciousVictim_arm.png",
-                                           "splatter.png",
-                                           "padSquareIndicator.png",
-                                           "foot1.png",
-                                           "foot2.png",
-                                           "foot3.png",
-                                           "foot4.png"};
-
-std::vector<std::string> skylines() {
-  std::vector<std::string> names;
-  for (const char* path : assets::kSkylines) names.push_back(std::filesystem::path(path).filename().string());
-  return names;
-}
+const std::vector<std::string> kSprites = [] {
+  std::vector<std::string> sprites = {assets::kVictimHead, assets::kVictimBody, assets::kVictimArm, assets::kSplatter,
+                                      assets::kPadIndicator};
+  sprites.insert(sprites.end(), kFeet.begin(), kFeet.end());
+  return sprites;
+}();
 
 std::vector<std::string> everyPicture() {
   std::vector<std::string> all = kSprites;
   all.insert(all.end(), kSlides.begin(), kSlides.end());
-  for (const std::string& skyline : skylines()) all.push_back(skyline);
-  all.insert(all.end(), {"floor.png", "shadow.tga"});
+  all.insert(all.end(), std::begin(assets::kSkylines), std::end(assets::kSkylines));
+  all.insert(all.end(), {assets::kFloor, assets::kShadow});
   return all;
+}
+
+bool isSlide(const std::string& name) { return std::find(kSlides.begin(), kSlides.end(), name) != kSlides.end(); }
+bool isSkyline(const std::string& name) {
+  return std::find(std::begin(assets::kSkylines), std::end(assets::kSkylines), name) != std::end(assets::kSkylines);
 }
 
 struct Picture {
@@ -57,13 +51,11 @@ struct Picture {
   uint8_t alpha(int x, int y) const { return at(x, y)[3]; }
 };
 
-Picture decodePngAt(const std::string& path) {
+Picture decodePng(const std::string& path) {
   PngImage png;
   EXPECT_TRUE(png.load(path.c_str(), false)) << path;
   return {png.width, png.height, png.rgba};
 }
-
-Picture decodePng(const std::string& name) { return decodePngAt(kDir + name); }
 
 bool rowHasOpaque(const Picture& p, int y) {
   for (int x = 0; x < p.width; ++x)
@@ -95,7 +87,7 @@ double luminance(const uint8_t* px) { return 0.299 * px[0] + 0.587 * px[1] + 0.1
 TEST(Pictures, EveryFileLoadsAsAnRgbaTextureOfItsOwnSize) {
   for (const std::string& name : everyPicture()) {
     SCOPED_TRACE(name);
-    unsigned texture = TextureRegistry::instance().getTexture(kDir + name, 0);
+    unsigned texture = TextureRegistry::instance().getTexture(name, 0);
     ASSERT_NE(texture, 0u);
     glBindTexture(GL_TEXTURE_2D, texture);
     GLint width = 0, height = 0, red = 0, alpha = 0;
@@ -105,8 +97,7 @@ TEST(Pictures, EveryFileLoadsAsAnRgbaTextureOfItsOwnSize) {
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE, &alpha);
     EXPECT_EQ(red, 8);
     EXPECT_EQ(alpha, 8);
-    bool large = name.starts_with("scrn_") || name.starts_with("cityscape") || name == "floor.png";
-    int limit = large ? kMaxLargeSide : kMaxSpriteSide;
+    int limit = isSlide(name) || isSkyline(name) || name == assets::kFloor ? kMaxLargeSide : kMaxSpriteSide;
     EXPECT_GT(width, 0);
     EXPECT_GT(height, 0);
     EXPECT_LE(std::max(width, height), limit);
@@ -116,7 +107,7 @@ TEST(Pictures, EveryFileLoadsAsAnRgbaTextureOfItsOwnSize) {
 
 TEST(Pictures, ShadowIsA32BitTgaFadingFromADarkCentreToATransparentEdge) {
   TgaImage tga;
-  ASSERT_TRUE(tga.load((kDir + "shadow.tga").c_str(), false));
+  ASSERT_TRUE(tga.load(assets::kShadow, false));
   EXPECT_TRUE(tga.imageType == 2 || tga.imageType == 10);
   EXPECT_EQ(tga.depth, 32);
   EXPECT_EQ(tga.bits, 32);
@@ -162,7 +153,7 @@ TEST(Pictures, SlidesAreOpaqueFourByThreeAndAtLeastWindowSized) {
 }
 
 TEST(Pictures, FloorIsAnOpaqueSquareOfNinePadSquaresThatLooksTheSameFromEverySide) {
-  Picture p = decodePng("floor.png");
+  Picture p = decodePng(assets::kFloor);
   ASSERT_EQ(p.width, p.height);
   EXPECT_TRUE(allOpaque(p));
   int n = p.width;
@@ -187,16 +178,16 @@ TEST(Pictures, FloorIsAnOpaqueSquareOfNinePadSquaresThatLooksTheSameFromEverySid
 }
 
 TEST(Pictures, VictimPartsAreShapedForTheQuadsTheGameDrawsThemOn) {
-  Picture body = decodePng("deliciousVictim_body.png");
+  Picture body = decodePng(assets::kVictimBody);
   EXPECT_EQ(lowestOpaqueRow(body), body.height - 1) << "the body stands on the bottom edge";
 
-  Picture arm = decodePng("deliciousVictim_arm.png");
+  Picture arm = decodePng(assets::kVictimArm);
   EXPECT_EQ(arm.alpha(arm.width / 2, arm.height - 1), kOpaque) << "the shoulder is at the bottom centre";
   bool handAtTop = false;
   for (int y = 0; y < arm.height / 8; ++y) handAtTop = handAtTop || rowHasOpaque(arm, y);
   EXPECT_TRUE(handAtTop);
 
-  Picture head = decodePng("deliciousVictim_head.png");
+  Picture head = decodePng(assets::kVictimHead);
   double sum = 0, weighted = 0;
   for (int y = 0; y < head.height; ++y)
     for (int x = 0; x < head.width; ++x) {
@@ -228,9 +219,9 @@ TEST(Pictures, FeetComeDownFromTheTopEdgeToASoleNearTheFloorAndDifferFromEachOth
 }
 
 TEST(Pictures, SkylinesAreStripsOfBuildingsOnTheBottomEdgeUnderAnEmptySky) {
-  for (const std::string& name : skylines()) {
-    SCOPED_TRACE(name);
-    Picture p = decodePng(name);
+  for (const char* skyline : assets::kSkylines) {
+    SCOPED_TRACE(skyline);
+    Picture p = decodePng(skyline);
     EXPECT_NEAR(double(p.width) / p.height, 30.0 / 14.0, 0.05);
     for (int x = 0; x < p.width; ++x) {
       ASSERT_EQ(p.alpha(x, 0), 0) << "sky at column " << x;
@@ -240,7 +231,7 @@ TEST(Pictures, SkylinesAreStripsOfBuildingsOnTheBottomEdgeUnderAnEmptySky) {
 }
 
 TEST(Pictures, SplatIsARoundBlobOnATransparentBackground) {
-  Picture p = decodePng("splatter.png");
+  Picture p = decodePng(assets::kSplatter);
   EXPECT_EQ(p.width, p.height);
   EXPECT_EQ(p.alpha(p.width / 2, p.height / 2), kOpaque);
   double covered = opaqueFraction(p);
@@ -251,7 +242,7 @@ TEST(Pictures, SplatIsARoundBlobOnATransparentBackground) {
 // From the edge to the middle: a soft rise out of nothing, an opaque dark
 // outline, then white, so the square reads over pale and dark scenes alike.
 TEST(Pictures, PadIndicatorIsAWhiteSquareInADarkOutline) {
-  Picture p = decodePng("padSquareIndicator.png");
+  Picture p = decodePng(assets::kPadIndicator);
   const uint8_t* centre = p.at(p.width / 2, p.height / 2);
   EXPECT_EQ(std::vector<uint8_t>(centre, centre + 4), (std::vector<uint8_t>{255, 255, 255, 255}));
   int partial = 0, darkOpaque = 0, previous = -1;
@@ -269,7 +260,7 @@ TEST(Pictures, PadIndicatorIsAWhiteSquareInADarkOutline) {
 TEST(Pictures, IconIsASquareCutOutAtEachOfItsSizes) {
   for (const assets::Icon& icon : assets::kIcons) {
     SCOPED_TRACE(icon.path);
-    Picture p = decodePngAt(icon.path);
+    Picture p = decodePng(icon.path);
     EXPECT_EQ(p.width, icon.size);
     EXPECT_EQ(p.height, icon.size);
     EXPECT_EQ(p.alpha(0, p.height - 1), 0) << "transparent corner";
@@ -279,7 +270,7 @@ TEST(Pictures, IconIsASquareCutOutAtEachOfItsSizes) {
 
 TEST(Pictures, TheWholeResourceTreeStaysUnderSixMegabytes) {
   uintmax_t bytes = 0;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator("./res"))
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(assets::kResourceDir))
     if (entry.is_regular_file()) bytes += entry.file_size();
   EXPECT_LT(bytes, 6u * 1024 * 1024);
 }

@@ -11,15 +11,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "assets/DecodedSound.h"
+#include "core/Assets.h"
 #include "media/MusicStream.h"
 #include "media/SoundBank.h"
-#include "support/GlTest.h"
+#include "support/Files.h"
 
 namespace {
 
@@ -37,12 +37,14 @@ struct Clip {
 };
 void PrintTo(const Clip& clip, std::ostream* os) { *os << clip.path; }
 
-const Clip kClips[] = {{"./res/audio/Stompalong_introclip.mp3", 8}, {"./res/audio/Stompalong_clip.mp3", 24}};
+const Clip kClips[] = {{assets::kIntroClip, 8}, {assets::kLoopClip, 24}};
 
 constexpr size_t kEdgeFrames = 441;   // 10 ms
 constexpr double kAudibleRms = 0.01;  // of full scale
 
-std::string recording;  // where the disk driver writes everything the mixer plays
+// Where the disk driver writes everything the mixer plays.
+const testfiles::TempDir recordingDir("loops");
+const std::string recording = recordingDir / "mixer.raw";
 
 // The step between neighbouring frames, largest over the channels.
 int step(const DecodedSound& d, size_t a, size_t b) {
@@ -52,34 +54,30 @@ int step(const DecodedSound& d, size_t a, size_t b) {
   return worst;
 }
 
-std::vector<int16_t> readRecording(size_t fromByte) {
-  std::ifstream in(recording, std::ios::binary);
-  in.seekg(std::streamoff(fromByte));
-  std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  std::vector<int16_t> pcm(bytes.size() / sizeof(int16_t));
-  std::copy(bytes.begin(), bytes.begin() + pcm.size() * sizeof(int16_t), reinterpret_cast<char*>(pcm.data()));
-  return pcm;
-}
-
 size_t recordedBytes() {
   std::error_code error;
   uintmax_t size = std::filesystem::file_size(recording, error);
   return error ? 0 : size_t(size);
 }
 
+std::vector<int16_t> readRecording(size_t fromByte) {
+  size_t size = recordedBytes();
+  std::vector<int16_t> pcm(size > fromByte ? (size - fromByte) / sizeof(int16_t) : 0);
+  std::ifstream in(recording, std::ios::binary);
+  in.seekg(std::streamoff(fromByte));
+  in.read(reinterpret_cast<char*>(pcm.data()), std::streamsize(pcm.size() * sizeof(int16_t)));
+  return pcm;
+}
+
 class MusicLoops : public ::testing::TestWithParam<Clip> {
  protected:
   static void SetUpTestSuite() {
-    recording = testgl::tempDir("loops") + "/mixer.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", recording.c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "1", 1);  // ms per mix buffer: well ahead of real time, without spinning
     SoundBank::instance().initAudio();
   }
-  static void TearDownTestSuite() {
-    Mix_CloseAudio();  // stops the driver writing
-    std::filesystem::remove_all(std::filesystem::path(recording).parent_path());
-  }
+  static void TearDownTestSuite() { Mix_CloseAudio(); }  // stops the driver writing
 };
 
 TEST_P(MusicLoops, DecodesToExactlyItsBars) {

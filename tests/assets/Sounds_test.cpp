@@ -6,49 +6,37 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "assets/DecodedSound.h"
+#include "core/Assets.h"
 #include "media/Audio.h"
 #include "media/SoundBank.h"
-#include "support/GlTest.h"
+#include "support/Files.h"
 
 namespace {
 
 using assets::DecodedSound;
 
-const std::string kDir = "./res/audio/";
 constexpr int16_t kFullScale = 32767;
 
-std::vector<std::string> numbered(const char* stem, int count, int width, const char* ext) {
-  std::vector<std::string> names;
-  for (int i = 1; i <= count; ++i) {
-    char name[64];
-    std::snprintf(name, sizeof name, "%s%0*d%s", stem, width, i, ext);
-    names.push_back(name);
-  }
-  return names;
+template <size_t N>
+std::vector<std::string> paths(const char* const (&files)[N]) {
+  return {std::begin(files), std::end(files)};
 }
 
-const std::vector<std::string> kSquishes = numbered("squish", 7, 2, ".mp3");
-const std::vector<std::string> kExplosions = numbered("explosion", 6, 2, ".mp3");
-const std::vector<std::string> kCheers = numbered("cheer", 2, 1, ".wav");
-const std::vector<std::string> kClips = {"Stompalong_introclip.mp3", "Stompalong_clip.mp3"};
-
-std::vector<uint8_t> readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+const std::vector<std::string> kSquishes = paths(assets::kSquishes);
+const std::vector<std::string> kExplosions = paths(assets::kExplosions);
+const std::vector<std::string> kCheers = paths(assets::kCheers);
+const std::vector<std::string> kClips = {assets::kIntroClip, assets::kLoopClip};
 
 // Sample rate from the RIFF header, or from the first MPEG audio frame header
 // (after any ID3v2 tag); 0 when neither is found.
 int fileSampleRate(const std::string& path) {
-  std::vector<uint8_t> b = readFile(path);
+  std::vector<uint8_t> b = testfiles::readBytes(path);
   if (b.size() >= 28 && std::string(b.begin(), b.begin() + 4) == "RIFF")
     return b[24] | b[25] << 8 | b[26] << 16 | b[27] << 24;
   size_t i = 0;
@@ -106,8 +94,8 @@ class Sounds : public ::testing::Test {
     std::vector<DecodedSound> out;
     for (const std::string& name : names) {
       SCOPED_TRACE(name);
-      EXPECT_EQ(fileSampleRate(kDir + name), assets::kRate);
-      DecodedSound d = assets::decode(kDir + name);
+      EXPECT_EQ(fileSampleRate(name), assets::kRate);
+      DecodedSound d = assets::decode(name);
       EXPECT_GT(d.seconds(), shortest);
       EXPECT_LT(d.seconds(), longest);
       EXPECT_GT(rms(d), 0.05);
@@ -136,7 +124,7 @@ TEST_F(Sounds, TheDeviceRunsAtTheRateTheFilesAreMadeFor) {
 TEST_F(Sounds, EveryEffectJoinsItsGroupThroughTheSoundBank) {
   for (const auto* names : {&kSquishes, &kExplosions, &kCheers}) {
     SoundGroup group;
-    for (const std::string& name : *names) group.addSound(kDir + name);
+    for (const std::string& name : *names) group.addSound(name);
     EXPECT_EQ(group.size(), int(names->size())) << names->front();
   }
 }
@@ -151,16 +139,16 @@ TEST_F(Sounds, ExplosionsAreDistinctLowBoomsUnderTwoSeconds) {
 
 TEST_F(Sounds, CheersLastOneToThreeSecondsInStereo) {
   expectDistinct(checkEffects(kCheers, 1.0, 3.0));
-  for (const std::string& name : kCheers) EXPECT_EQ(readFile(kDir + name)[22], 2) << name;  // channel count
+  for (const std::string& name : kCheers) EXPECT_EQ(testfiles::readBytes(name)[22], 2) << name;  // channel count
 }
 
 TEST_F(Sounds, MusicClipsOpenAsLoopingStreamsAtTheirLengths) {
   const double bounds[2][2] = {{10, 20}, {30, 60}};  // seconds: intro, game clip
   for (size_t i = 0; i < kClips.size(); ++i) {
     SCOPED_TRACE(kClips[i]);
-    EXPECT_NE(audio::openStream((kDir + kClips[i]).c_str(), true), 0u);
-    EXPECT_EQ(fileSampleRate(kDir + kClips[i]), assets::kRate);
-    DecodedSound d = assets::decode(kDir + kClips[i]);
+    EXPECT_NE(audio::openStream((kClips[i]).c_str(), true), 0u);
+    EXPECT_EQ(fileSampleRate(kClips[i]), assets::kRate);
+    DecodedSound d = assets::decode(kClips[i]);
     EXPECT_GT(d.seconds(), bounds[i][0]);
     EXPECT_LT(d.seconds(), bounds[i][1]);
     EXPECT_GT(rms(d), 0.1);

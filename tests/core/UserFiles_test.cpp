@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/UserFiles.h"
-#include "support/GlTest.h"
+#include "support/Files.h"
 
 namespace fs = std::filesystem;
 
@@ -71,7 +71,8 @@ TEST(UserFiles, XdgVariablesPickTheFolderElseHome) {
 }
 
 TEST(UserFiles, WritesMakeTheFolderAndReplaceTheFileWhole) {
-  fs::path folder = fs::path(testgl::tempDir("userfiles")) / "a" / "b";
+  testfiles::TempDir temp("userfiles");
+  fs::path folder = temp.path() / "a" / "b";
   fs::path file = folder / "record";
   ASSERT_FALSE(userfiles::writeAtomically(file, "a longer first text\n"));
   EXPECT_EQ(contents(file), "a longer first text\n");
@@ -81,7 +82,8 @@ TEST(UserFiles, WritesMakeTheFolderAndReplaceTheFileWhole) {
 }
 
 TEST(UserFiles, AFailedWriteLeavesTheOldFileAndNoTemporary) {
-  fs::path folder = testgl::tempDir("userfiles-fail");
+  testfiles::TempDir temp("userfiles-fail");
+  fs::path folder = temp.path();
   // A folder in the file's place: the rename over it fails.
   fs::path blocked = folder / "record";
   fs::create_directories(blocked / "inside");
@@ -95,7 +97,8 @@ TEST(UserFiles, AFailedWriteLeavesTheOldFileAndNoTemporary) {
 }
 
 TEST(UserFiles, ReadsSmallFilesOnly) {
-  fs::path folder = testgl::tempDir("userfiles-read");
+  testfiles::TempDir temp("userfiles-read");
+  fs::path folder = temp.path();
   EXPECT_EQ(userfiles::readSmallFile(folder / "missing", 8).error, std::errc::no_such_file_or_directory);
   EXPECT_EQ(userfiles::readSmallFile(folder, 8).error, std::errc::is_a_directory);
   writeFile(folder / "eight", "12345678");

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
 
 #include "game/BestStomp.h"
 #include "support/GameProcess.h"
@@ -23,7 +22,7 @@ struct Region {
 };
 constexpr Region kMostLine{0, 10, 360, 30};     // "Most Splatter Per Stomp: N", above its descenders
 constexpr Region kBestEverLine{0, 63, 160, 21}; // "Best Ever: N", between the line above and the skyline
-constexpr double kFeetGone = 2.0;               // seconds: planted at most 1, rising 0.5
+constexpr double kFeetGone = 2.0;               // game seconds: planted at most 1, rising 0.5
 
 std::vector<uint8_t> grab(e2e::GameProcess& game, const Region& r) { return game.grab(r.x, r.y, r.width, r.height); }
 
@@ -36,12 +35,8 @@ bool differs(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
 
 // Through the four slides, then time for the first wave to land.
 void enterGame(e2e::GameProcess& game) {
-  e2e::pause(1.0);
-  for (int slide = 0; slide < 4; ++slide) {
-    game.key("3");
-    e2e::pause(0.3);
-  }
-  e2e::pause(2.0);
+  for (int slide = 0; slide < 4; ++slide) game.key("3");
+  game.play(2.0);
 }
 
 std::string contents(const fs::path& file) {
@@ -52,28 +47,28 @@ std::string contents(const fs::path& file) {
 }  // namespace
 
 TEST(BestEver, ARecordOutlivesAKillAndShowsOnTheNextStart) {
-  std::string dir = e2e::makeWorkDir("best-ever", true);
-  std::string dataHome = dir + "/data";
+  testfiles::TempDir dir = e2e::copyOfResources("best-ever");  // both games run in it
+  std::string dataHome = dir / "data";
   setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
   const fs::path file = BestStompFile::playerFile();
   ASSERT_EQ(file.string().rfind(dataHome, 0), 0u) << file;
   const std::vector<std::string> env = {"XDG_DATA_HOME=" + dataHome};
 
   std::vector<uint8_t> mostAtStart, bestEverAtStart;
-  std::optional<e2e::GameProcess> game(std::in_place, dir, env);
-  ASSERT_NE(game->waitForWindow(), 0u) << game->errors();
-  enterGame(*game);
-  mostAtStart = grab(*game, kMostLine);
-  bestEverAtStart = grab(*game, kBestEverLine);
+  e2e::GameProcess game(dir.path(), env);
+  ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
+  enterGame(game);
+  mostAtStart = grab(game, kMostLine);
+  bestEverAtStart = grab(game, kBestEverLine);
   bool scored = false;
-  for (int round = 0; round < 25 && !scored && game->alive(); ++round) {
-    for (const char* square : {"q", "w", "e", "a", "d", "z", "x", "c"}) game->key(square);
-    e2e::pause(kFeetGone);
-    scored = differs(mostAtStart, grab(*game, kMostLine));
+  for (int round = 0; round < 25 && !scored && game.alive(); ++round) {
+    for (const char* square : {"q", "w", "e", "a", "d", "z", "x", "c"}) game.key(square);
+    game.play(kFeetGone);
+    scored = differs(mostAtStart, grab(game, kMostLine));
   }
   ASSERT_TRUE(scored) << "no stomp changed the score";
-  EXPECT_EQ(game->errors().find("Stompalong:"), std::string::npos) << game->errors();
-  game.reset();  // SIGKILL, with the record on screen: no exit path runs
+  game.kill();  // with the record on screen: no exit path runs
+  EXPECT_EQ(game.errors().find("Stompalong:"), std::string::npos) << game.errors();
 
   // A whole record: one count and its newline, and no temporary file beside it.
   std::string text = contents(file);
@@ -86,11 +81,12 @@ TEST(BestEver, ARecordOutlivesAKillAndShowsOnTheNextStart) {
   EXPECT_EQ(filesBeside, 1);
 
   // The next start: the same corner as before, with the record on the third line.
-  e2e::GameProcess next(dir, env);
-  ASSERT_NE(next.waitForWindow(), 0u) << next.errors();
+  e2e::GameProcess next(dir.path(), env);
+  ASSERT_TRUE(next.waitForFirstFrame()) << next.report();
   enterGame(next);
   EXPECT_FALSE(differs(mostAtStart, grab(next, kMostLine))) << "the score corner differs between runs";
   EXPECT_TRUE(differs(bestEverAtStart, grab(next, kBestEverLine))) << "Best Ever does not show the record";
+  EXPECT_TRUE(next.alive()) << next.report();
+  next.kill();
   EXPECT_EQ(next.errors().find("Stompalong:"), std::string::npos) << next.errors();
-  EXPECT_TRUE(next.alive()) << next.errors();
 }

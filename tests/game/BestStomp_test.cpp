@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "game/WorldFixture.h"
+#include "support/Files.h"
 
 namespace worldtest {
 namespace {
@@ -29,7 +30,6 @@ class BestStompTest : public WorldTest {
  protected:
   void SetUp() override {
     WorldTest::SetUp();
-    folder = testgl::tempDir("best-stomp");
     file = folder / "stompalong" / "best-stomp";
     addWalker(14.9f, -14.9f);  // a bystander far off keeps the wave from ending
   }
@@ -49,7 +49,8 @@ class BestStompTest : public WorldTest {
     ASSERT_EQ(world.lastStomp(), victims);
   }
 
-  fs::path folder;
+  testfiles::TempDir temp{"best-stomp"};
+  fs::path folder = temp.path();
   fs::path file;
 };
 

@@ -10,10 +10,13 @@
 #include "game/WorldFixture.h"
 #include "input/PadInput.h"
 #include "input/PadSetup.h"
+#include "support/Files.h"
 #include "support/VirtualPad.h"
 
 namespace worldtest {
 namespace {
+
+const testfiles::TempDir configHome("padstomp-config");  // the player's config folder for the whole run
 
 using testpad::VirtualPad;
 using Squares = std::set<int>;
@@ -25,7 +28,7 @@ class PadStompTest : public WorldTest {
  protected:
   static void SetUpTestSuite() {
     WorldTest::SetUpTestSuite();
-    setenv("XDG_CONFIG_HOME", testgl::tempDir("padstomp-config").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", configHome.path().c_str(), 1);
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);  // virtual pads outlive the reader's view of them
     KeyboardState::instance().init();
   }

@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include <array>
+#include <vector>
 
 #include "core/Assets.h"
 #include "game/WorldFixture.h"
@@ -12,33 +13,16 @@
 namespace worldtest {
 namespace {
 
-void writeFlatPng(const std::string& path, uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
-  std::vector<uint8_t> rgba;
-  for (int i = 0; i < 16 * 16; ++i) rgba.insert(rgba.end(), {r, g, b, a});
-  testgl::writePng(path, 16, 16, rgba.data());
-}
-
-// A fully transparent 32-bit uncompressed TGA.
-void writeClearTga(const std::string& path) {
-  std::array<uint8_t, 18> header{};
-  header[2] = 2;             // true colour
-  header[12] = header[14] = 16;  // 16 by 16
-  header[16] = 32;
-  header[17] = 8;            // alpha bits
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(header.data()), header.size());
-  std::vector<char> pixels(16 * 16 * 4, 0);
-  out.write(pixels.data(), pixels.size());
-}
+void writeFlatPng(const char* path, testfiles::Rgba colour) { testfiles::writeSolidPng(path, 16, 16, colour); }
 
 void writePictures() {
-  writeFlatPng("./res/images/floor.png", 0, 255, 0, 255);
-  writeFlatPng("./res/images/splatter.png", 255, 0, 0, 255);
-  for (const char* clear : {"deliciousVictim_head", "deliciousVictim_body", "deliciousVictim_arm", "foot1", "foot2",
-                            "foot3", "foot4"})
-    writeFlatPng(std::string("./res/images/") + clear + ".png", 0, 0, 255, 0);
-  for (const char* skyline : assets::kSkylines) writeFlatPng(skyline, 0, 0, 255, 0);
-  writeClearTga("./res/images/shadow.tga");
+  writeFlatPng(assets::kFloor, {0, 255, 0, 255});
+  writeFlatPng(assets::kSplatter, {255, 0, 0, 255});
+  const testfiles::Rgba clear{0, 0, 255, 0};
+  for (const char* picture : {assets::kVictimHead, assets::kVictimBody, assets::kVictimArm}) writeFlatPng(picture, clear);
+  for (const char* skyline : assets::kSkylines) writeFlatPng(skyline, clear);
+  for (const char* foot : assets::kFeet) writeFlatPng(foot, clear);
+  testfiles::writeTga(assets::kShadow, 16, 16, std::vector<uint8_t>(16 * 16 * 4, 0));
 }
 
 // The GL state the game's window starts with.

@@ -1,6 +1,6 @@
+// The crowd's rules without pictures: who a stomp squashes or flings, who is
+// nearest, and when the squashed become corpses. No GL is involved.
 #include <gtest/gtest.h>
-
-#include <GL/gl.h>
 
 #include <memory>
 #include <vector>
@@ -10,12 +10,9 @@
 namespace {
 
 // Adds a walking victim at (x, y) and returns it.
-Victim* addWalker(VictimCrowd& crowd, float x, float y, bool loaded = false) {
+Victim* addWalker(VictimCrowd& crowd, float x, float y) {
   auto victim = std::make_unique<Victim>();
-  if (loaded)
-    victim->load();
-  else
-    victim->setState(Victim::Walking);
+  victim->setState(Victim::Walking);
   victim->setPosition({x, y, 0});
   Victim* raw = victim.get();
   crowd.add(std::move(victim));
@@ -88,29 +85,6 @@ TEST(VictimCrowdUpdate, SquashedVictimsMoveToTheCorpsesInTheSameUpdate) {
   ASSERT_EQ(crowd.corpses().size(), 1u);
   EXPECT_EQ(crowd.corpses()[0].get(), squashed);
   EXPECT_EQ(crowd.live().size(), 1u);
-}
-
-TEST(VictimCrowdSweep, KeepsTheNewest120CorpsesAndFreesTheOldest) {
-  VictimCrowd crowd;
-  for (int i = 0; i < 118; ++i) addWalker(crowd, -15 + (i % 10), -15 + (i / 10), true)->setState(Victim::Squashed);
-  crowd.sweep();
-  ASSERT_EQ(crowd.corpses().size(), 118u);
-  std::vector<unsigned> oldestLists;
-  for (int i = 0; i < 3; ++i)
-    for (unsigned list : crowd.corpses()[i]->displayLists()) oldestLists.push_back(list);
-  const Victim* fourth = crowd.corpses()[3].get();
-  for (unsigned list : oldestLists) ASSERT_TRUE(glIsList(list));
-
-  std::vector<Victim*> fresh;
-  for (int i = 0; i < 5; ++i) fresh.push_back(addWalker(crowd, 10, 10 + i * 0.5f, true));
-  EXPECT_EQ(crowd.squash({10, 11, 0}, 4.5f, 9.0f), 5);
-  crowd.sweep();
-
-  ASSERT_EQ(crowd.corpses().size(), 120u);
-  EXPECT_EQ(crowd.corpses()[0].get(), fourth);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(crowd.corpses()[115 + i].get(), fresh[i]);
-  for (unsigned list : oldestLists) EXPECT_FALSE(glIsList(list)) << list;
-  EXPECT_TRUE(crowd.live().empty());
 }
 
 }  // namespace

@@ -7,15 +7,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "core/Assets.h"
 #include "core/Random.h"
 #include "game/StompWorld.h"
 #include "game/VictimCrowd.h"
@@ -24,28 +23,17 @@
 #include "media/SoundBank.h"
 #include "objects/Arena.h"
 #include "objects/Foot.h"
+#include "support/CentreSquare.h"
+#include "support/Files.h"
 #include "support/GlTest.h"
 
 namespace worldtest {
 
-// A short silent 16-bit mono WAV; the mixer recognises it by content, whatever the extension.
-inline void writeWav(const std::string& path) {
-  const uint32_t samples = 64, rate = 22050, dataBytes = samples * 2;
-  std::ofstream out(path, std::ios::binary);
-  auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-  auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-  out.write("RIFF", 4); u32(36 + dataBytes); out.write("WAVE", 4);
-  out.write("fmt ", 4); u32(16); u16(1); u16(1); u32(rate); u32(rate * 2); u16(2); u16(16);
-  out.write("data", 4); u32(dataBytes);
-  for (uint32_t i = 0; i < samples; ++i) u16(0);
-}
-
 inline std::map<std::string, std::vector<std::string>> soundFiles() {
-  std::map<std::string, std::vector<std::string>> files;
-  for (int i = 1; i <= 7; ++i) files["squish"].push_back("./res/audio/squish0" + std::to_string(i) + ".mp3");
-  for (int i = 1; i <= 6; ++i) files["explosion"].push_back("./res/audio/explosion0" + std::to_string(i) + ".mp3");
-  for (int i = 1; i <= 2; ++i) files["cheer"].push_back("./res/audio/cheer" + std::to_string(i) + ".wav");
-  return files;
+  using Files = std::vector<std::string>;
+  return {{"squish", Files(std::begin(assets::kSquishes), std::end(assets::kSquishes))},
+          {"explosion", Files(std::begin(assets::kExplosions), std::end(assets::kExplosions))},
+          {"cheer", Files(std::begin(assets::kCheers), std::end(assets::kCheers))}};
 }
 
 struct Play {
@@ -56,20 +44,21 @@ struct Play {
 
 inline std::ostream& operator<<(std::ostream& out, const Play& p) { return out << p.group << "@" << p.volume; }
 
-// Moves the whole test binary into a fresh working dir with the sound files,
+// Moves the whole test binary into a fresh working dir with a short silent
+// WAV under every sound name (the mixer goes by content, not by extension),
 // so the world's "./res/..." names resolve there.
 inline void enterSoundDir() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  std::string dir = testgl::tempDir("world");
-  std::filesystem::create_directories(dir + "/res/audio");
-  std::filesystem::create_directories(dir + "/res/images");
-  for (auto& [group, files] : soundFiles())
-    for (auto& file : files) writeWav(dir + "/" + file);
-  if (chdir(dir.c_str()) != 0) std::perror("chdir");
-  SoundBank::instance().initAudio();
-  arena.addBlockedRect({-5, -5, 5, 5});  // what the arena's load adds
+  static const testfiles::TempDir dir = [] {
+    testfiles::TempDir made("world");
+    std::filesystem::create_directories(made.path() / assets::kResourceDir / "audio");
+    std::filesystem::create_directories(made.path() / assets::kResourceDir / "images");
+    for (auto& [group, files] : soundFiles())
+      for (auto& file : files) testfiles::writeSquareWav(made.path() / file, 0.005, 0);
+    if (chdir(made.path().c_str()) != 0) std::perror("chdir");
+    SoundBank::instance().initAudio();
+    arena.addBlockedRect(testworld::kCentreSquare);  // what the arena's load adds
+    return made;
+  }();
 }
 
 class WorldTest : public ::testing::Test {

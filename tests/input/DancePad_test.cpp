@@ -10,10 +10,13 @@
 
 #include "input/KeyboardState.h"
 #include "input/PadInput.h"
+#include "support/Files.h"
 #include "support/GlTest.h"
 #include "support/VirtualPad.h"
 
 namespace {
+
+const testfiles::TempDir configHome("dancepad-config");  // the player's config folder for the whole run
 
 // Joystick buttons of the pad's arrows and Start.
 constexpr int kLeftButton = 0, kDownButton = 1, kUpButton = 2, kRightButton = 3;
@@ -27,7 +30,7 @@ using testpad::VirtualPad;
 class DancePadTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    setenv("XDG_CONFIG_HOME", testgl::tempDir("dancepad-config").c_str(), 1);  // no saved mappings
+    setenv("XDG_CONFIG_HOME", configHome.path().c_str(), 1);  // no saved mappings
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);  // keeps virtual pads alive independently of the reader
     KeyboardState::instance().init();
   }

@@ -3,20 +3,20 @@
 // It draws its own all-white opaque picture, so sizes are the drawn quads'.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <vector>
 
+#include "core/Assets.h"
 #include "input/KeyboardState.h"
 #include "input/PadInput.h"
 #include "media/Texture.h"
 #include "objects/Camera.h"
+#include "support/Files.h"
 #include "support/GlTest.h"
 
 namespace {
 
-constexpr const char* kPicture = "./res/images/padSquareIndicator.png";
+constexpr const char* kPicture = assets::kPadIndicator;
 
 struct Extent {
   int width, height;
@@ -50,12 +50,11 @@ void expectBar(int x, int y, int width, int height, const char* name) {
 class PadIndicator : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    auto dir = std::filesystem::path(testgl::tempDir("indicator"));
-    std::filesystem::create_directories(dir / "res/images");
-    std::vector<uint8_t> white(64 * 64 * 4, 255);
-    testgl::writePng((dir / kPicture).string(), 64, 64, white.data());
+    testfiles::TempDir dir("indicator");
+    std::filesystem::create_directories((dir.path() / kPicture).parent_path());
+    testfiles::writeSolidPng(dir.path() / kPicture, 64, 64, {255, 255, 255, 255});
     auto home = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
+    std::filesystem::current_path(dir.path());
     PadInput::instance().init();  // the texture is loaded here; the directory is not needed after
     std::filesystem::current_path(home);
   }
@@ -121,19 +120,13 @@ TEST_F(PadIndicator, FollowsTheWindowSize) {
 }
 
 TEST_F(PadIndicator, LeavesTheMatrixStacksAsFound) {
-  GLint modelview = 0, projection = 0, mode = 0;
   testgl::resetFrame(0, 0, 0);
-  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelview);
-  glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projection);
+  testgl::DrawCheck check;
   PadInput::instance().drawIndicator();
-  GLint after = 0;
-  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &after);
-  EXPECT_EQ(after, modelview);
-  glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &after);
-  EXPECT_EQ(after, projection);
+  EXPECT_TRUE(check.clean());
+  GLint mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
   EXPECT_EQ(mode, GL_MODELVIEW);
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 #include "input/DancePad.h"
 #include "core/UserFiles.h"
 #include "input/PadMappingFile.h"
-#include "support/GlTest.h"
+#include "support/Files.h"
 #include "support/VirtualPad.h"
 
 namespace {
@@ -60,12 +60,12 @@ class PadMappingFileTest : public ::testing::Test {
   static void TearDownTestSuite() { SDL_QuitSubSystem(SDL_INIT_JOYSTICK); }
 
   void SetUp() override {
-    configHome = testgl::tempDir("padfile-config");
     setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
     path = configHome + "/stompalong/pads.txt";
   }
 
-  std::string configHome, path;
+  testfiles::TempDir config{"padfile-config"};
+  std::string configHome = config.path().string(), path;
 };
 
 TEST_F(PadMappingFileTest, SavedMappingsReadBackAsTheyWereForEachDevice) {

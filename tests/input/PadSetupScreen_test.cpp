@@ -15,6 +15,7 @@
 #include "input/PadSetupScreen.h"
 #include "media/FontManager.h"
 #include "objects/Camera.h"
+#include "support/Files.h"
 #include "support/GlTest.h"
 #include "support/VirtualPad.h"
 
@@ -75,14 +76,14 @@ class Frame {
 
 TEST(PadSetupScreen, DrawsTheLargeIndicatorWithTheAskedSquareLitAndLegibleText) {
   if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0 || SDL_NumJoysticks() != 0) GTEST_SKIP() << "no clean joystick subsystem";
-  setenv("XDG_CONFIG_HOME", testgl::tempDir("setupscreen-config").c_str(), 1);
+  testfiles::TempDir config("setupscreen-config");
+  setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
 
-  auto dir = std::filesystem::path(testgl::tempDir("setupscreen"));  // a white indicator picture
-  std::filesystem::create_directories(dir / "res/images");
-  std::vector<uint8_t> white(64 * 64 * 4, 255);
-  testgl::writePng((dir / assets::kPadIndicator).string(), 64, 64, white.data());
+  testfiles::TempDir dir("setupscreen");  // a white indicator picture
+  std::filesystem::create_directories((dir.path() / assets::kPadIndicator).parent_path());
+  testfiles::writeSolidPng(dir.path() / assets::kPadIndicator, 64, 64, {255, 255, 255, 255});
   auto home = std::filesystem::current_path();
-  std::filesystem::current_path(dir);
+  std::filesystem::current_path(dir.path());
   PadInput::instance().init();
   std::filesystem::current_path(home);
   FontManager::instance().load(assets::kFont, 32);

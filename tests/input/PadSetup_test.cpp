@@ -13,7 +13,7 @@
 
 #include "input/DancePad.h"
 #include "input/PadSetup.h"
-#include "support/GlTest.h"
+#include "support/Files.h"
 #include "support/VirtualPad.h"
 
 namespace {
@@ -48,7 +48,6 @@ class PadSetupTest : public ::testing::Test {
 
   void SetUp() override {
     if (SDL_NumJoysticks() != 0) GTEST_SKIP() << "a real joystick is attached";
-    configHome = testgl::tempDir("padsetup-config");
     setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
     pads = std::make_unique<DancePad>();
     pads->open();
@@ -76,7 +75,8 @@ class PadSetupTest : public ::testing::Test {
   }
   bool slotOn(int slot) const { return pads->current[0][slot]; }
 
-  std::string configHome;
+  testfiles::TempDir config{"padsetup-config"};
+  std::string configHome = config.path().string();
   std::unique_ptr<DancePad> pads;
   PadSetup setup;
 };

@@ -12,8 +12,8 @@
 #include "InstallLayout.h"
 #include "Shell.h"
 #include "core/Assets.h"
+#include "support/Files.h"
 #include "support/GameProcess.h"
-#include "support/GlTest.h"
 
 namespace fs = std::filesystem;
 
@@ -136,12 +136,12 @@ TEST_F(DebTest, InstallsPlaysAndRemovesWithDpkg) {
                   assets::underResourceDir(assets::kFont);
   EXPECT_EQ(fs::canonical(font), fs::canonical(layout::kSystemFont));
   {
-    fs::path elsewhere = testgl::tempDir("from-dpkg");  // holds no res/
+    testfiles::TempDir elsewhere("from-dpkg");  // holds no res/
     setenv("STOMPALONG_BIN", program().c_str(), 1);
-    e2e::GameProcess game(elsewhere.string(), {"XDG_DATA_HOME=" + (elsewhere / "data").string()});
-    EXPECT_NE(game.waitForWindow(), 0u) << game.errors();
-    e2e::pause(1.0);
-    EXPECT_TRUE(game.alive()) << game.errors();
+    e2e::GameProcess game(elsewhere.path(), {"XDG_DATA_HOME=" + (elsewhere / "data")});
+    EXPECT_TRUE(game.waitForFirstFrame()) << game.report();
+    EXPECT_TRUE(game.waitForFrames(30)) << game.report();  // and it keeps drawing
+    EXPECT_TRUE(game.alive()) << game.report();
   }
 
   shell::Result removed = shell::run("dpkg --purge " + std::string(layout::kName));

@@ -10,8 +10,8 @@
 #include "InstallLayout.h"
 #include "Shell.h"
 #include "core/Assets.h"
+#include "support/Files.h"
 #include "support/GameProcess.h"
-#include "support/GlTest.h"
 
 namespace fs = std::filesystem;
 
@@ -41,7 +41,7 @@ class InstallTest : public ::testing::Test {
  protected:
   // One install for the whole suite, into a prefix that does not exist yet.
   static void SetUpTestSuite() {
-    prefix = fs::path(testgl::tempDir("prefix")) / "usr";
+    prefix = prefixDir.path() / "usr";
     install = shell::run(std::string(layout::kCmake) + " --install " + shell::quoted(layout::kBuildDir) +
                          " --prefix " + shell::quoted(prefix));
   }
@@ -54,6 +54,7 @@ class InstallTest : public ::testing::Test {
     return prefix / layout::kDataRoot / folder / (layout::kAppId + suffix);
   }
 
+  static inline const testfiles::TempDir prefixDir{"prefix"};
   static inline fs::path prefix;
   static inline shell::Result install;
 };
@@ -119,31 +120,30 @@ TEST_F(InstallTest, TheMenuFindsTheGameItsIconAndItsDescription) {
 }
 
 TEST_F(InstallTest, TheInstalledGameStartsFromAnyFolderAndFindsItsFiles) {
-  fs::path elsewhere = testgl::tempDir("elsewhere");  // holds no res/
-  fs::path audio = elsewhere / "audio.raw";
+  testfiles::TempDir elsewhere("elsewhere");  // holds no res/
+  fs::path audio = elsewhere.path() / "audio.raw";
   setenv("STOMPALONG_BIN", (prefix / layout::kBinDir / layout::kName).c_str(), 1);
-  e2e::GameProcess game(elsewhere.string(), {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + audio.string(),
-                                             "XDG_DATA_HOME=" + (elsewhere / "data").string()});
-  ASSERT_NE(game.waitForWindow(), 0u) << game.errors();
-  for (int i = 0; i < 300 && rawAudio(audio, 0).empty(); ++i) e2e::pause(0.1);  // the device opens during start-up
+  e2e::GameProcess game(elsewhere.path(), {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + audio.string(),
+                                           "XDG_DATA_HOME=" + (elsewhere / "data")});
+  ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
+  // The device opens during start-up.
+  EXPECT_TRUE(e2e::waitUntil([&] { return !rawAudio(audio, 0).empty(); }, 30)) << "the disk audio driver wrote nothing";
 
   // Without its pictures the slides would show the bare sky colour; with them
   // it takes four presses to reach the game screen, the third starting the music.
-  constexpr int kSkyX = 400, kSkyY = 8;  // top middle: sky in the game screen
-  const std::array<uint8_t, 3> sky{assets::kSkyColour.r, assets::kSkyColour.g, assets::kSkyColour.b};
   size_t beforeMusic = 0;
   for (int slide = 1; slide <= 3; ++slide) {
-    EXPECT_FALSE(game.waitForPixel(kSkyX, kSkyY, sky, 6, 0.5)) << "slide " << slide << " did not show";
+    EXPECT_FALSE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 6, 0)) << "slide " << slide << " did not show";
     if (slide == 2) beforeMusic = rawAudio(audio, 0).size();
     game.key("3");
   }
-  e2e::pause(1.5);
-  EXPECT_GT(beforeMusic, 0u) << "the disk audio driver wrote nothing";
   EXPECT_TRUE(silent(rawAudio(audio, 0).substr(0, beforeMusic)));
-  EXPECT_FALSE(silent(rawAudio(audio, beforeMusic))) << "the intro music did not play";
+  EXPECT_TRUE(e2e::waitUntil([&] { return !silent(rawAudio(audio, beforeMusic)); }, 20))
+      << "the intro music did not play";
   game.key("3");
-  EXPECT_TRUE(game.waitForPixel(kSkyX, kSkyY, sky, 6, 20)) << "the game screen did not start";
-  EXPECT_TRUE(game.alive()) << game.errors();
+  EXPECT_TRUE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 6, 20)) << "the game screen did not start";
+  EXPECT_TRUE(game.alive()) << game.report();
+  game.kill();
   EXPECT_EQ(game.errors().find("Stompalong:"), std::string::npos) << game.errors();
 }
 

@@ -5,27 +5,39 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <set>
 
 #include "media/Audio.h"
-#include "media/TestWav.h"
-#include "support/GlTest.h"
+#include "support/Files.h"
 
 namespace {
 
 constexpr int16_t kAmplitude = 10000;
-constexpr Uint32 kSettleMs = 120;  // several mixer buffers
+constexpr std::uintmax_t kSettleBytes = 44100 * 4 * 120 / 1000;  // 120 ms of 16-bit stereo: several mix buffers
 
-std::string dir;
-std::string outputFile;
+const testfiles::TempDir dir("audio");
+const std::string outputFile = dir / "output.raw";
+
+std::uintmax_t outputBytes() {
+  std::error_code error;
+  std::uintmax_t size = std::filesystem::file_size(outputFile, error);
+  return error ? 0 : size;
+}
+
+// Lets the driver write several more mix buffers, so that what was mixed
+// before has reached the file; gives up after ten seconds.
+void settle() {
+  std::uintmax_t target = outputBytes() + kSettleBytes;
+  for (int waited = 0; outputBytes() < target && waited < 10000; waited += 5) SDL_Delay(5);
+}
 
 class AudioLayer : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir = testgl::tempDir("audio");
-    outputFile = dir + "/output.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", outputFile.c_str(), 1);
     ASSERT_TRUE(audio::openDevice());
@@ -33,8 +45,8 @@ class AudioLayer : public ::testing::Test {
 
   void SetUp() override {
     Mix_HaltChannel(-1);
-    SDL_Delay(kSettleMs);
-    offset_ = std::ifstream(outputFile, std::ios::binary | std::ios::ate).tellg();
+    settle();
+    offset_ = static_cast<std::streamoff>(outputBytes());
   }
 
   // Loudest output sample written since the last call (or since SetUp).
@@ -73,38 +85,38 @@ TEST_F(AudioLayer, DeviceIsStereo44100WithRoomFor4PlaysOf15Samples) {
 }
 
 TEST_F(AudioLayer, OutputIsSilentUntilAPlayAndScalesWithTheVolume) {
-  std::string path = dir + "/tone.wav";
-  testwav::writeSquare(path, 1.0, kAmplitude);
+  std::string path = dir / "tone.wav";
+  testfiles::writeSquareWav(path, 1.0, kAmplitude);
   audio::Sample tone = audio::loadSample(path.c_str(), 4);
   ASSERT_NE(tone, 0u);
 
-  SDL_Delay(kSettleMs);
+  settle();
   EXPECT_EQ(peakSinceMark(), 0);
 
   audio::Channel channel = play(tone, 100);
-  SDL_Delay(kSettleMs);
+  settle();
   int full = peakSinceMark();
   EXPECT_NEAR(full, kAmplitude, kAmplitude / 50);
 
   Mix_HaltChannel(-1);
-  SDL_Delay(kSettleMs);
+  settle();
   peakSinceMark();
   audio::playChannel(channel);  // the same channel again, now at half volume
   audio::setChannelVolume(channel, 50);
-  SDL_Delay(kSettleMs);
+  settle();
   EXPECT_NEAR(peakSinceMark(), full / 2, kAmplitude / 50);
 
   Mix_HaltChannel(-1);
-  SDL_Delay(kSettleMs);
+  settle();
   peakSinceMark();
   play(tone, 0);
-  SDL_Delay(kSettleMs);
+  settle();
   EXPECT_EQ(peakSinceMark(), 0);
 }
 
 TEST_F(AudioLayer, AFifthPlayTakesOverThePlaybackFurthestAlong) {
-  std::string path = dir + "/long.wav";
-  testwav::writeSquare(path, 3.0, kAmplitude);
+  std::string path = dir / "long.wav";
+  testfiles::writeSquareWav(path, 3.0, kAmplitude);
   audio::Sample sample = audio::loadSample(path.c_str(), 4);
   ASSERT_NE(sample, 0u);
 
@@ -125,19 +137,19 @@ TEST_F(AudioLayer, AFifthPlayTakesOverThePlaybackFurthestAlong) {
     EXPECT_LE(Mix_Playing(-1), 4);
   }
 
-  std::string otherPath = dir + "/other.wav";
-  testwav::writeSquare(otherPath, 1.0, kAmplitude);
+  std::string otherPath = dir / "other.wav";
+  testfiles::writeSquareWav(otherPath, 1.0, kAmplitude);
   audio::Channel other = play(audio::loadSample(otherPath.c_str(), 4), 100);
   EXPECT_EQ(std::count(started.begin(), started.end(), other), 0) << "another sample has its own voices";
   EXPECT_EQ(Mix_Playing(-1), 5);
 }
 
 TEST_F(AudioLayer, FailedLoadsGiveZeroAndZeroHandlesDoNothing) {
-  std::string garbage = dir + "/garbage.wav";
-  testwav::writeGarbage(garbage);
-  EXPECT_EQ(audio::loadSample((dir + "/missing.wav").c_str(), 4), 0u);
+  std::string garbage = dir / "garbage.wav", missing = dir / "missing.wav";
+  std::ofstream(garbage) << "this is not a sound file at all";
+  EXPECT_EQ(audio::loadSample(missing.c_str(), 4), 0u);
   EXPECT_EQ(audio::loadSample(garbage.c_str(), 4), 0u);
-  EXPECT_EQ(audio::openStream((dir + "/missing.wav").c_str(), true), 0u);
+  EXPECT_EQ(audio::openStream(missing.c_str(), true), 0u);
   EXPECT_EQ(audio::openStream(garbage.c_str(), false), 0u);
 
   EXPECT_EQ(audio::sampleChannel(0), 0u);
@@ -147,7 +159,7 @@ TEST_F(AudioLayer, FailedLoadsGiveZeroAndZeroHandlesDoNothing) {
   audio::playStream(0);
   audio::setStreamVolume(0, 100);
   audio::stopStream(0);
-  SDL_Delay(kSettleMs);
+  settle();
   EXPECT_EQ(Mix_Playing(-1), 0);
   EXPECT_EQ(Mix_PlayingMusic(), 0);
   EXPECT_EQ(peakSinceMark(), 0);

@@ -13,23 +13,20 @@
 #include <string>
 #include <vector>
 
+#include "core/Assets.h"
 #include "media/FontManager.h"
 #include "render/Render.h"
+#include "support/Files.h"
 #include "support/GlTest.h"
 
 namespace {
 
-const char* const kFont = "/usr/share/fonts/truetype/leckerli-one/LeckerliOne-Regular.ttf";
+const char* const kFont = assets::kFont;
 constexpr unsigned kHeight = 32;
 constexpr float kX = 100, kY = 400;  // pen origin in window pixels
 
-using Frame = std::vector<uint8_t>;  // RGBA, bottom row first
-
-// Bounding box of the lit pixels, inclusive.
-struct Ink {
-  int left = testgl::kWidth, right = -1, bottom = testgl::kHeight, top = -1;
-  bool empty() const { return right < 0; }
-};
+using testgl::Frame;
+using Ink = testgl::Box;  // around the lit pixels
 
 Frame drawn(const std::function<void(FontManager&)>& print, float x = kX, float y = kY) {
   testgl::resetFrame();
@@ -37,24 +34,11 @@ Frame drawn(const std::function<void(FontManager&)>& print, float x = kX, float 
   translate(x, y, 0);
   print(FontManager::instance());
   overlayEnd();
-  Frame rgba(static_cast<size_t>(testgl::kWidth) * testgl::kHeight * 4);
-  glReadBuffer(GL_BACK);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, testgl::kWidth, testgl::kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  return rgba;
+  return testgl::readFrame();
 }
 
 Ink inkOf(const Frame& frame) {
-  Ink ink;
-  for (int y = 0; y < testgl::kHeight; ++y)
-    for (int x = 0; x < testgl::kWidth; ++x)
-      if (frame[(static_cast<size_t>(y) * testgl::kWidth + x) * 4] > 32) {
-        ink.left = std::min(ink.left, x);
-        ink.right = std::max(ink.right, x);
-        ink.bottom = std::min(ink.bottom, y);
-        ink.top = std::max(ink.top, y);
-      }
-  return ink;
+  return testgl::boxWhere(frame, [](const uint8_t* rgba) { return rgba[0] > 32; });
 }
 
 Ink inkOf(const char* text) {
@@ -96,7 +80,7 @@ size_t tableOffset(const std::string& font, const char* tag) {
 
 // A copy of the font whose outline for ch claims 32767 contours: the face
 // opens, but that glyph does not load.
-std::string fontWithBrokenGlyph(const std::string& dir, char ch) {
+std::string fontWithBrokenGlyph(const testfiles::TempDir& dir, char ch) {
   std::ifstream in(kFont, std::ios::binary);
   std::string font((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   FT_Library library;
@@ -113,7 +97,7 @@ std::string fontWithBrokenGlyph(const std::string& dir, char ch) {
   size_t contours = tableOffset(font, "glyf") + start;
   font[contours] = 0x7f;
   font[contours + 1] = static_cast<char>(0xff);
-  std::string path = dir + "/broken.ttf";
+  std::string path = dir / "broken.ttf";
   std::ofstream(path, std::ios::binary) << font;
   return path;
 }
@@ -220,12 +204,12 @@ TEST_F(Font, EachLoadReplacesTheFontAndItsSize) {
 TEST_F(Font, AMissingOrBrokenFileThrowsAndKeepsTheFontBefore) {
   const std::string kNewFaceFailed = "FT_New_Face failed (there is probably a problem with your font file)";
   Frame before = drawn([](FontManager& f) { f.print("Score 12"); });
-  std::string dir = testgl::tempDir("font");
-  std::ofstream(dir + "/garbage.ttf") << "not a font, just some words in a file";
+  testfiles::TempDir dir("font");
+  std::ofstream(dir / "garbage.ttf") << "not a font, just some words in a file";
 
-  EXPECT_EQ(throwMessage(dir + "/missing.ttf"), kNewFaceFailed);
-  EXPECT_EQ(throwMessage(dir + "/garbage.ttf"), kNewFaceFailed);
-  EXPECT_EQ(throwMessage(dir), kNewFaceFailed) << "a directory is no font";
+  EXPECT_EQ(throwMessage(dir / "missing.ttf"), kNewFaceFailed);
+  EXPECT_EQ(throwMessage(dir / "garbage.ttf"), kNewFaceFailed);
+  EXPECT_EQ(throwMessage(dir.path()), kNewFaceFailed) << "a directory is no font";
   EXPECT_EQ(throwMessage(fontWithBrokenGlyph(dir, 'A')), "FT_Load_Glyph failed");
   EXPECT_FLOAT_EQ(FontManager::instance().lineSpacing(), 50.79365f);
   EXPECT_EQ(drawn([](FontManager& f) { f.print("Score 12"); }), before);

@@ -4,33 +4,47 @@
 #include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdint>
 #include <cstdlib>
 
 #include "media/MusicStream.h"
 #include "media/SoundBank.h"
-#include "media/TestWav.h"
-#include "support/GlTest.h"
+#include "support/Files.h"
 
 namespace {
 
 constexpr double kClipSeconds = 0.3;
-constexpr Uint32 kPastTheEndMs = 700;
+constexpr double kPastTheEnd = kClipSeconds + 0.2;  // seconds of output that a clip started now has ended in
 
-std::string dir;
+const testfiles::TempDir dir("music");
+std::atomic<uint64_t> mixedBytes{0};  // all the mixer has put out
+
+void countMixed(void*, Uint8*, int bytes) { mixedBytes += static_cast<uint64_t>(bytes); }
+
+// Waits until the mixer has put out the given seconds of sound, however slowly
+// its thread gets to run; gives up after ten seconds.
+void waitForMixed(double seconds) {
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  Mix_QuerySpec(&rate, &format, &channels);
+  uint64_t target = mixedBytes + static_cast<uint64_t>(seconds * rate * channels * SDL_AUDIO_BITSIZE(format) / 8);
+  for (int waited = 0; mixedBytes < target && waited < 10000; waited += 5) SDL_Delay(5);
+}
 
 class Music : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     SoundBank::instance().initAudio();
-    dir = testgl::tempDir("music");
+    Mix_SetPostMix(countMixed, nullptr);
   }
   void TearDown() override { Mix_HaltMusic(); }
 
   static MusicStream clip(const std::string& name) {
     MusicStream stream;
-    stream.path = dir + "/" + name + ".wav";
-    testwav::writeSquare(stream.path, kClipSeconds, 8000);
+    stream.path = dir / (name + ".wav");
+    testfiles::writeSquareWav(stream.path, kClipSeconds, 8000);
     return stream;
   }
 };
@@ -39,12 +53,12 @@ TEST_F(Music, ALoopingStreamPlaysOnPastItsEndAndAPlainOneStops) {
   MusicStream once = clip("once");
   once.play(false);
   EXPECT_EQ(Mix_PlayingMusic(), 1);
-  SDL_Delay(kPastTheEndMs);
+  waitForMixed(kPastTheEnd);
   EXPECT_EQ(Mix_PlayingMusic(), 0);
 
   MusicStream looping = clip("looping");
   looping.play(true);
-  SDL_Delay(kPastTheEndMs);
+  waitForMixed(kPastTheEnd);
   EXPECT_EQ(Mix_PlayingMusic(), 1);
   looping.stop();
   EXPECT_EQ(Mix_PlayingMusic(), 0);
@@ -84,7 +98,7 @@ TEST_F(Music, AStreamThatNeverOpenedChangesNothing) {
   game.setVolume(0.5f);
 
   MusicStream missing, neverPlayed;
-  missing.path = dir + "/missing.mp3";
+  missing.path = dir / "missing.mp3";
   missing.play(true);
   missing.setVolume(0.1f);
   missing.stop();

@@ -7,16 +7,16 @@
 
 #include "media/MusicStream.h"
 #include "media/SoundBank.h"
-#include "media/TestWav.h"
-#include "support/GlTest.h"
+#include "support/Files.h"
 
 TEST(NoAudioDevice, LoadsGiveZeroGroupsStayEmptyAndPlaysDoNothing) {
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   EXPECT_FALSE(audio::openDevice());
   SoundBank::instance().initAudio();
 
-  std::string path = testgl::tempDir("noaudio") + "/tone.wav";
-  testwav::writeSquare(path, 0.1, 8000);
+  testfiles::TempDir dir("noaudio");
+  std::string path = dir / "tone.wav";
+  testfiles::writeSquareWav(path, 0.1, 8000);
   int plays = 0;
   audio::setPlayObserver([&](audio::Sample, int) { ++plays; });
 

@@ -9,14 +9,13 @@
 #include <vector>
 
 #include "media/SoundBank.h"
-#include "media/TestWav.h"
-#include "support/GlTest.h"
+#include "support/Files.h"
 
 namespace {
 
 using Play = std::pair<audio::Sample, int>;  // sample, volume 0..100
 
-std::string dir;
+const testfiles::TempDir dir("soundbank");
 std::vector<Play> plays;
 
 class SoundGroups : public ::testing::Test {
@@ -24,15 +23,14 @@ class SoundGroups : public ::testing::Test {
   static void SetUpTestSuite() {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     SoundBank::instance().initAudio();
-    dir = testgl::tempDir("soundbank");
     audio::setPlayObserver([](audio::Sample sample, int volume) { plays.emplace_back(sample, volume); });
   }
   void SetUp() override { plays.clear(); }
 
   // A fresh short sound file; names never repeat across tests.
   static std::string newSound(const std::string& name) {
-    std::string path = dir + "/" + name + ".wav";
-    testwav::writeSquare(path, 0.05, 8000);
+    std::string path = dir / (name + ".wav");
+    testfiles::writeSquareWav(path, 0.05, 8000);
     return path;
   }
 };
@@ -54,9 +52,9 @@ TEST_F(SoundGroups, AGroupPlaysOnlyItsOwnSamplesAndReachesEachOfThem) {
   one.addSound(newSound("solo"));
   two.addSound(newSound("first"));
   two.addSound(newSound("second"));
-  audio::Sample solo = SoundBank::instance().find(dir + "/solo.wav");
-  std::set<audio::Sample> pair{SoundBank::instance().find(dir + "/first.wav"),
-                               SoundBank::instance().find(dir + "/second.wav")};
+  audio::Sample solo = SoundBank::instance().find(dir / "solo.wav");
+  std::set<audio::Sample> pair{SoundBank::instance().find(dir / "first.wav"),
+                               SoundBank::instance().find(dir / "second.wav")};
   ASSERT_NE(solo, 0u);
   ASSERT_EQ(pair.size(), 2u);
 
@@ -73,7 +71,7 @@ TEST_F(SoundGroups, AGroupPlaysOnlyItsOwnSamplesAndReachesEachOfThem) {
 
 TEST_F(SoundGroups, AnEmptyGroupPlaysNothing) {
   SoundGroup empty;
-  empty.addSound(dir + "/never-written.wav");
+  empty.addSound(dir / "never-written.wav");
   EXPECT_EQ(empty.size(), 0);
   empty.playRandom(1);
   EXPECT_TRUE(plays.empty());
@@ -96,7 +94,7 @@ TEST_F(SoundGroups, ACachedFileIsNotLoadedAgain) {
 }
 
 TEST_F(SoundGroups, AFailedFileIsLeftOutAndTriedAgainWhenAddedAgain) {
-  std::string path = dir + "/late.wav";
+  std::string path = dir / "late.wav";
   SoundGroup group;
   group.addSound(path);
   EXPECT_EQ(group.size(), 0);

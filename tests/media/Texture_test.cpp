@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "core/Assets.h"
 #include "render/Render.h"
+#include "support/Files.h"
 #include "support/GlTest.h"
 
 namespace {
@@ -41,23 +43,9 @@ std::vector<uint8_t> plain(const Rgba& colour) {
   return rgba;
 }
 
-void writePng(const std::string& path, const std::vector<uint8_t>& rgba) { testgl::writePng(path, 4, 4, rgba.data()); }
-
-// 32-bit uncompressed TGA of a 4x4 top-row-first picture, stored bottom row first
-// as most TGA files are, BGRA per pixel.
+void writePng(const std::string& path, const std::vector<uint8_t>& rgba) { testfiles::writePng(path, 4, 4, rgba); }
 void writeTga(const std::string& path, const std::vector<uint8_t>& rgba, uint8_t depth = 32) {
-  std::vector<uint8_t> bytes(18, 0);
-  bytes[2] = depth == 8 ? 3 : 2;
-  bytes[12] = 4, bytes[14] = 4, bytes[16] = depth;
-  for (int y = 3; y >= 0; --y)
-    for (int x = 0; x < 4; ++x) {
-      const uint8_t* p = &rgba[(y * 4 + x) * 4];
-      if (depth == 8)
-        bytes.push_back(p[0]);
-      else
-        bytes.insert(bytes.end(), {p[2], p[1], p[0], p[3]});
-    }
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  testfiles::writeTga(path, 4, 4, rgba, depth);
 }
 
 Rgb rgbAt(int x, int y) {
@@ -104,8 +92,8 @@ GLint textureParameter(unsigned texture, GLenum parameter) {
 class TextureTest : public ::testing::Test {
  protected:
   TextureRegistry& registry = TextureRegistry::instance();
-  std::string dir = testgl::tempDir("texture");
-  ~TextureTest() override { std::filesystem::remove_all(dir); }
+  testfiles::TempDir temp{"texture"};
+  std::string dir = temp.path().string();
 
   // The texture and everything printed while getting it.
   std::pair<unsigned, std::string> loadCapturing(const std::string& path, unsigned options = 0) {
@@ -160,8 +148,8 @@ TEST_F(TextureTest, ExtensionIsTakenFromTheLastDotIgnoringCase) {
   EXPECT_NE(registry.getTexture(dir + "/upper.PNG", 0), 0u);
   EXPECT_NE(registry.getTexture(dir + "/mixed.Tga", 0), 0u);
 
-  EXPECT_EQ(loadCapturing("./res/images/picture"),
-            std::make_pair(0u, std::string("\nLoading texture ./res/images/picture...done.")));
+  const std::string noExtension = std::string(assets::kResourceDir) + "images/picture";  // the only dot is in "./"
+  EXPECT_EQ(loadCapturing(noExtension), std::make_pair(0u, "\nLoading texture " + noExtension + "...done."));
   // A valid picture whose last dot is not its extension's.
   std::filesystem::create_directory(dir + "/shots.png");
   writePng(dir + "/shots.png/picture", quadrants());
@@ -171,14 +159,11 @@ TEST_F(TextureTest, ExtensionIsTakenFromTheLastDotIgnoringCase) {
 TEST_F(TextureTest, UndecodableFilesGiveZero) {
   std::ofstream(dir + "/text.png") << "not a picture at all";
   writePng(dir + "/whole.png", quadrants());
-  std::string whole = [&] {
-    std::ifstream in(dir + "/whole.png", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }();
-  std::ofstream(dir + "/cut.png", std::ios::binary) << whole.substr(0, whole.size() / 2);
+  std::vector<uint8_t> whole = testfiles::readBytes(dir + "/whole.png");
+  testfiles::writeBytes(dir + "/cut.png", {whole.begin(), whole.begin() + whole.size() / 2});
   writeTga(dir + "/grey.tga", quadrants(), 8);  // decodes, but only 32-bit pictures become textures
   std::vector<uint8_t> row(8193 * 4, 255);  // wider than the decoder accepts
-  testgl::writePng(dir + "/wide.png", 8193, 1, row.data());
+  testfiles::writePng(dir + "/wide.png", 8193, 1, row);
 
   for (const char* name : {"/text.png", "/cut.png", "/grey.tga", "/wide.png"}) {
     SCOPED_TRACE(name);

@@ -2,29 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "support/GlTest.h"
+#include "support/Files.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 constexpr uint8_t kTopFirst = 0x20;  // descriptor bit 5
 
-Bytes header(uint8_t type, int16_t width, int16_t height, uint8_t depth, uint8_t descriptor) {
-  Bytes bytes(18, 0);
-  bytes[2] = type;
-  bytes[12] = static_cast<uint8_t>(width & 0xFF);
-  bytes[13] = static_cast<uint8_t>((width >> 8) & 0xFF);
-  bytes[14] = static_cast<uint8_t>(height & 0xFF);
-  bytes[15] = static_cast<uint8_t>((height >> 8) & 0xFF);
-  bytes[16] = depth;
-  bytes[17] = descriptor;
-  return bytes;
-}
+using testfiles::tgaHeader;
 
 Bytes operator+(Bytes a, const Bytes& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -38,21 +26,19 @@ Bytes pixelBytes(const TgaImage& image) {
 
 class TgaImageTest : public ::testing::Test {
  protected:
-  ~TgaImageTest() override { std::filesystem::remove_all(dir_); }
-
   std::string write(const Bytes& bytes) {
-    std::string path = dir_ + "/image" + std::to_string(files_++) + ".tga";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    std::string path = dir_ / ("image" + std::to_string(files_++) + ".tga");
+    testfiles::writeBytes(path, bytes);
     return path;
   }
 
-  std::string dir_ = testgl::tempDir("tga");
+  testfiles::TempDir dir_{"tga"};
   int files_ = 0;
 };
 
 TEST_F(TgaImageTest, TwentyFourBitPixelsBecomeRgbaWithOpaqueAlpha) {
   // 3x2, stored top row first: BGR triples become RGBA quads, 4 bytes per pixel.
-  Bytes data = header(2, 3, 2, 24, kTopFirst) +
+  Bytes data = tgaHeader(2, 3, 2, 24, kTopFirst) +
                Bytes{10, 20, 30, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16};
   TgaImage image;
   ASSERT_TRUE(image.load(write(data).c_str(), false));
@@ -77,21 +63,21 @@ TEST_F(TgaImageTest, RowOrderFollowsDescriptorBitAndRequest) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "descriptor " << int(c.descriptor) << " bottomRowFirst " << c.bottomRowFirst);
     TgaImage image;
-    ASSERT_TRUE(image.load(write(header(2, 2, 3, 32, c.descriptor) + rows).c_str(), c.bottomRowFirst));
+    ASSERT_TRUE(image.load(write(tgaHeader(2, 2, 3, 32, c.descriptor) + rows).c_str(), c.bottomRowFirst));
     EXPECT_EQ(pixelBytes(image), c.expected);
   }
 }
 
 TEST_F(TgaImageTest, EightBitPixelsAreOneByteAndRowsStillReverse) {
   TgaImage image;
-  ASSERT_TRUE(image.load(write(header(3, 2, 2, 8, 0) + Bytes{1, 2, 3, 4}).c_str(), false));
+  ASSERT_TRUE(image.load(write(tgaHeader(3, 2, 2, 8, 0) + Bytes{1, 2, 3, 4}).c_str(), false));
   EXPECT_EQ(image.bits, 8);
   EXPECT_EQ(pixelBytes(image), (Bytes{3, 4, 1, 2}));
 }
 
 TEST_F(TgaImageTest, RunPacketRepeatsOnePixelAcrossRowEnds) {
   // 2x3: run 0x83 fills pixels 0..3 (over a row end), raw 0x01 gives the last two.
-  Bytes data = header(10, 2, 3, 24, kTopFirst) + Bytes{0x83, 10, 20, 30, 0x01, 1, 2, 3, 4, 5, 6};
+  Bytes data = tgaHeader(10, 2, 3, 24, kTopFirst) + Bytes{0x83, 10, 20, 30, 0x01, 1, 2, 3, 4, 5, 6};
   TgaImage image;
   ASSERT_TRUE(image.load(write(data).c_str(), false));
   EXPECT_EQ(pixelBytes(image), (Bytes{30, 20, 10, 255, 30, 20, 10, 255, 30, 20, 10, 255,  //
@@ -100,7 +86,7 @@ TEST_F(TgaImageTest, RunPacketRepeatsOnePixelAcrossRowEnds) {
 
 TEST_F(TgaImageTest, RawPacketReadsCountPlusOnePixels) {
   // 4x1, 32-bit: raw 0x02 carries three pixels, then a run 0x80 of one.
-  Bytes data = header(10, 4, 1, 32, kTopFirst) +
+  Bytes data = tgaHeader(10, 4, 1, 32, kTopFirst) +
                Bytes{0x02, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 0x80, 13, 14, 15, 16};
   TgaImage image;
   ASSERT_TRUE(image.load(write(data).c_str(), false));
@@ -110,11 +96,11 @@ TEST_F(TgaImageTest, RawPacketReadsCountPlusOnePixels) {
 TEST_F(TgaImageTest, PacketsRunningPastTheLastPixelAreClipped) {
   // 2x1 picture; a 128-pixel run and a 128-pixel raw packet must stop at pixel 2.
   TgaImage run;
-  ASSERT_TRUE(run.load(write(header(10, 2, 1, 24, kTopFirst) + Bytes{0xFF, 10, 20, 30}).c_str(), false));
+  ASSERT_TRUE(run.load(write(tgaHeader(10, 2, 1, 24, kTopFirst) + Bytes{0xFF, 10, 20, 30}).c_str(), false));
   EXPECT_EQ(pixelBytes(run), (Bytes{30, 20, 10, 255, 30, 20, 10, 255}));
 
   TgaImage raw;
-  Bytes rawData = header(10, 2, 1, 24, kTopFirst) + Bytes{0x7F, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+  Bytes rawData = tgaHeader(10, 2, 1, 24, kTopFirst) + Bytes{0x7F, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   ASSERT_TRUE(raw.load(write(rawData).c_str(), false));
   EXPECT_EQ(pixelBytes(raw), (Bytes{3, 2, 1, 255, 6, 5, 4, 255}));
 }
@@ -122,14 +108,14 @@ TEST_F(TgaImageTest, PacketsRunningPastTheLastPixelAreClipped) {
 TEST_F(TgaImageTest, ShortFilesReadMissingBytesAsWhite) {
   // Uncompressed 2x2 with only the first pixel present.
   TgaImage plain;
-  ASSERT_TRUE(plain.load(write(header(2, 2, 2, 32, kTopFirst) + Bytes{1, 2, 3, 4}).c_str(), false));
+  ASSERT_TRUE(plain.load(write(tgaHeader(2, 2, 2, 32, kTopFirst) + Bytes{1, 2, 3, 4}).c_str(), false));
   Bytes expected(16, 255);
   expected[0] = 3, expected[1] = 2, expected[2] = 1, expected[3] = 4;
   EXPECT_EQ(pixelBytes(plain), expected);
 
   // Run-length data cut after one packet: the next header reads as 0xFF, a clipped white run.
   TgaImage packed;
-  ASSERT_TRUE(packed.load(write(header(10, 2, 2, 32, kTopFirst) + Bytes{0x00, 1, 2, 3, 4}).c_str(), false));
+  ASSERT_TRUE(packed.load(write(tgaHeader(10, 2, 2, 32, kTopFirst) + Bytes{0x00, 1, 2, 3, 4}).c_str(), false));
   EXPECT_EQ(pixelBytes(packed), expected);
 }
 
@@ -140,13 +126,13 @@ TEST_F(TgaImageTest, UnsupportedOrUnsafeHeadersAreRefused) {
   };
   const Bytes pixel = {1, 2, 3, 4};
   const Case cases[] = {
-      {"colour-mapped type 1", header(1, 1, 1, 32, 0) + pixel},
-      {"depth 16", header(2, 1, 1, 16, 0) + pixel},
-      {"run-length at depth 8", header(10, 2, 2, 8, 0) + Bytes{0x83, 7}},
-      {"width 0", header(2, 0, 1, 32, 0) + pixel},
-      {"height 0", header(2, 1, 0, 32, 0) + pixel},
-      {"negative width", header(2, -1, 1, 32, 0) + pixel},
-      {"negative height", header(2, 1, -5, 32, 0) + pixel},
+      {"colour-mapped type 1", tgaHeader(1, 1, 1, 32, 0) + pixel},
+      {"depth 16", tgaHeader(2, 1, 1, 16, 0) + pixel},
+      {"run-length at depth 8", tgaHeader(10, 2, 2, 8, 0) + Bytes{0x83, 7}},
+      {"width 0", tgaHeader(2, 0, 1, 32, 0) + pixel},
+      {"height 0", tgaHeader(2, 1, 0, 32, 0) + pixel},
+      {"negative width", tgaHeader(2, -1, 1, 32, 0) + pixel},
+      {"negative height", tgaHeader(2, 1, -5, 32, 0) + pixel},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -158,16 +144,16 @@ TEST_F(TgaImageTest, UnsupportedOrUnsafeHeadersAreRefused) {
     EXPECT_EQ(image.bits, 0);
   }
   TgaImage missing;
-  EXPECT_FALSE(missing.load((dir_ + "/absent.tga").c_str(), false));
+  EXPECT_FALSE(missing.load((dir_ / "absent.tga").c_str(), false));
 }
 
 TEST_F(TgaImageTest, LoadOnLoadedRecordReadsNothingAndReleaseReportsBuffer) {
   TgaImage image;
   EXPECT_FALSE(image.release());
-  ASSERT_TRUE(image.load(write(header(2, 1, 1, 32, 0) + Bytes{1, 2, 3, 4}).c_str(), false));
+  ASSERT_TRUE(image.load(write(tgaHeader(2, 1, 1, 32, 0) + Bytes{1, 2, 3, 4}).c_str(), false));
   const uint8_t* first = image.pixels;
-  EXPECT_TRUE(image.load(write(header(2, 2, 1, 24, 0) + Bytes{9, 9, 9, 9, 9, 9}).c_str(), false));
-  EXPECT_TRUE(image.load((dir_ + "/absent.tga").c_str(), false));
+  EXPECT_TRUE(image.load(write(tgaHeader(2, 2, 1, 24, 0) + Bytes{9, 9, 9, 9, 9, 9}).c_str(), false));
+  EXPECT_TRUE(image.load((dir_ / "absent.tga").c_str(), false));
   EXPECT_EQ(image.pixels, first);
   EXPECT_EQ(image.width, 1);
   EXPECT_EQ(pixelBytes(image), (Bytes{3, 2, 1, 4}));

@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
+#include "core/Field.h"
 #include "core/Random.h"
 #include "objects/Arena.h"
+#include "support/CentreSquare.h"
 
 namespace {
 
 Arena arenaWithCentreSquare() {
   Arena a;
-  a.addBlockedRect({-5, -5, 5, 5});
+  a.addBlockedRect(testworld::kCentreSquare);
   return a;
 }
 
@@ -61,7 +63,7 @@ TEST(ArenaBlockedRect, MarginGrowsTheRectangleOnEverySide) {
 
 TEST(ArenaBlockedRect, FirstContainingRectangleWins) {
   Arena a;
-  a.addBlockedRect({-5, -5, 5, 5});
+  a.addBlockedRect(testworld::kCentreSquare);
   a.addBlockedRect({-2, -2, 2, 2});
   const BlockedRect* found = a.findBlockedRect({0, 0, 0}, 0);
   ASSERT_NE(found, nullptr);
@@ -90,7 +92,7 @@ TEST(ArenaRandomWalk, TakesThreeDrawsPerPoint) {
   srand(77);
   Vec3 first = a.randomWalkPoint();
   srand(77);
-  float x = randomRange(-15, 15), y = randomRange(-15, 15);
+  float x = randomRange(-field::kHalfSize, field::kHalfSize), y = randomRange(-field::kHalfSize, field::kHalfSize);
   randomRange(0, 0);
   float afterward = randomRange(0, 1);
   srand(77);

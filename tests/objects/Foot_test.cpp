@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "core/Assets.h"
 #include "objects/Foot.h"
 
 namespace {
 
 constexpr float kFrame = 0.125f;  // exact in binary, so the clocks add up exactly
+const std::string kNoPicture = std::string(assets::kResourceDir) + "images/no-such-foot.png";
 
 std::vector<int> states(const FootManager& feet) {
   std::vector<int> result;
@@ -22,7 +25,7 @@ std::vector<float> xs(const FootManager& feet) {
 
 class FootTest : public ::testing::Test {
  protected:
-  void SetUp() override { feet.loadPrototype("./res/images/no-such-foot.png"); }
+  void SetUp() override { feet.loadPrototype(kNoPicture.c_str()); }
   void run(int frames) {
     for (int i = 0; i < frames; ++i) feet.update(kFrame);
   }

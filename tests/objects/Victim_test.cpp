@@ -1,6 +1,5 @@
+// A victim walking, flung and squashed, without pictures: no GL is involved.
 #include <gtest/gtest.h>
-
-#include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
@@ -8,12 +7,13 @@
 
 #include "objects/Arena.h"
 #include "objects/Victim.h"
+#include "support/CentreSquare.h"
 
 namespace {
 
 class VictimTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { arena.addBlockedRect({-5, -5, 5, 5}); }  // what load would add
+  static void SetUpTestSuite() { arena.addBlockedRect(testworld::kCentreSquare); }  // what load would add
 };
 
 // Makes v walk from (x, y) toward target at the given variation.
@@ -24,21 +24,11 @@ void walking(Victim& v, float x, float y, Vec3 target, float variation = 0.5f) {
   v.setTarget(target);
 }
 
-TEST_F(VictimTest, StartsInactiveAndLoadMakesItWalk) {
-  Victim v;
-  EXPECT_EQ(v.state(), Victim::Inactive);
-  EXPECT_FALSE(v.isUpright());
-  v.load();
-  EXPECT_EQ(v.state(), Victim::Walking);
-  EXPECT_TRUE(v.isUpright());
-  for (unsigned list : v.displayLists()) EXPECT_TRUE(glIsList(list));
-}
-
 TEST_F(VictimTest, WalkingSpeedFollowsVariation) {
   const float dt = 0.125f;
   for (auto [variation, speed] : {std::pair{0.0f, 1.5f}, {0.5f, 3.5f}, {0.75f, 4.5f}}) {
     Victim v;
-  walking(v, -14, -14, {14, -14, 0}, variation);
+    walking(v, -14, -14, {14, -14, 0}, variation);
     v.update(dt);
     EXPECT_FLOAT_EQ(v.position().x, -14 + speed * dt) << variation;
     EXPECT_EQ(v.position().y, -14);

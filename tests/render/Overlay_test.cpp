@@ -10,12 +10,6 @@
 
 namespace {
 
-GLint stackDepth(GLenum which) {
-  GLint depth = 0;
-  glGetIntegerv(which, &depth);
-  return depth;
-}
-
 // An untextured square from (0, 0) to (size, size) in the current transform.
 void fillSquare(float size) {
   glDisable(GL_TEXTURE_2D);
@@ -34,16 +28,14 @@ TEST(Overlay, RestoresBothMatrixStacks) {
   glTranslatef(1, 2, 3);
   GLfloat before[16], after[16];
   glGetFloatv(GL_MODELVIEW_MATRIX, before);
-  GLint modelDepth = stackDepth(GL_MODELVIEW_STACK_DEPTH);
-  GLint projectionDepth = stackDepth(GL_PROJECTION_STACK_DEPTH);
+  testgl::DrawCheck check;
 
   overlayBegin(-2, 2, -1.5f, 1.5f);
   translate(5, 5, 0);  // the caller's own transform is dropped by overlayEnd
   scale(3, 3, 1);
   overlayEnd();
 
-  EXPECT_EQ(stackDepth(GL_MODELVIEW_STACK_DEPTH), modelDepth);
-  EXPECT_EQ(stackDepth(GL_PROJECTION_STACK_DEPTH), projectionDepth);
+  EXPECT_TRUE(check.clean());
   glGetFloatv(GL_MODELVIEW_MATRIX, after);
   EXPECT_EQ(0, std::memcmp(before, after, sizeof before));
   GLint mode = 0;

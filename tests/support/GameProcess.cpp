@@ -2,10 +2,13 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <signal.h>
@@ -15,7 +18,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "support/GlTest.h"
+#include "app/FrameTimer.h"
 
 extern char** environ;
 
@@ -25,71 +28,144 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
+constexpr double kPollSeconds = 0.005;
+constexpr int kFramesPerEdge = 2;  // the first may have begun before the event arrived
+constexpr double kEdgeSeconds = 30;
+
+double since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+void sleepFor(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+
+// X errors (a window that went away, a read outside it) are recorded for the
+// call that caused them instead of ending the test process.
+int lastXError = 0;
+int recordXError(Display*, XErrorEvent* error) {
+  lastXError = error->error_code;
+  return 0;
+}
+
 Display* display() {
-  static Display* d = XOpenDisplay(nullptr);
-  if (!d) throw std::runtime_error("cannot open the X display");
+  static Display* d = [] {
+    Display* opened = XOpenDisplay(nullptr);
+    if (!opened) throw std::runtime_error("cannot open the X display");
+    XSetErrorHandler(recordXError);
+    return opened;
+  }();
   return d;
 }
 
-std::string capture(const std::string& command) {
-  std::string out;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return out;
-  char buffer[256];
-  while (fgets(buffer, sizeof buffer, pipe)) out += buffer;
-  pclose(pipe);
-  return out;
+int damageEventBase() {
+  static int base = [] {
+    int events = 0, errors = 0;
+    if (!XDamageQueryExtension(display(), &events, &errors)) throw std::runtime_error("no DAMAGE extension");
+    return events;
+  }();
+  return base;
 }
 
-std::string readFile(const std::string& path) {
+// The top-level window titled "Game", if one is shown.
+Window findGameWindow() {
+  Display* d = display();
+  Window root = 0, parent = 0, found = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
+  for (unsigned i = 0; i < count && !found; ++i) {
+    XWindowAttributes attributes{};
+    char* name = nullptr;
+    if (XGetWindowAttributes(d, children[i], &attributes) && attributes.map_state == IsViewable &&
+        XFetchName(d, children[i], &name) && name && std::strcmp(name, "Game") == 0)
+      found = children[i];
+    if (name) XFree(name);
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+bool windowExists(Window window) {
+  Display* d = display();
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  bool exists = false;
+  if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count))
+    for (unsigned i = 0; i < count; ++i) exists = exists || children[i] == window;
+  if (children) XFree(children);
+  return exists;
+}
+
+std::string readFile(const fs::path& path) {
   std::ifstream in(path);
   std::stringstream text;
   text << in.rdbuf();
   return text.str();
 }
 
-using Clock = std::chrono::steady_clock;
-
-double since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-}  // namespace
-
-void pause(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
-
 std::string gameBinary() {
   const char* path = std::getenv("STOMPALONG_BIN");
-  return path ? path : "build/stompalong";
+  return fs::absolute(path ? path : "build/stompalong").string();
 }
 
-std::string makeWorkDir(const std::string& tag, bool withRealResources) {
-  std::string dir = testgl::tempDir(tag);
-  fs::create_directories(fs::path(dir) / "res" / "images");
-  fs::create_directories(fs::path(dir) / "res" / "audio");
-  fs::create_directories(fs::path(dir) / "res" / "fonts");
-  if (withRealResources)
-    fs::copy("res", fs::path(dir) / "res", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-  else
-    fs::copy_file("res/fonts/Cookies.ttf", fs::path(dir) / "res/fonts/Cookies.ttf");
+// The test's environment, with the given entries replacing any of the same name.
+std::vector<std::string> environmentWith(const std::vector<std::string>& extra) {
+  auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
+  std::vector<std::string> entries(extra);
+  for (char** e = environ; *e; ++e) {
+    bool replaced = false;
+    for (const auto& entry : extra) replaced = replaced || nameOf(entry) == nameOf(*e);
+    if (!replaced) entries.emplace_back(*e);
+  }
+  return entries;
+}
+
+testfiles::TempDir emptyResourceTree(const std::string& tag) {
+  testfiles::TempDir dir(tag);
+  for (const char* sub : {"images", "audio", "fonts"}) fs::create_directories(dir.path() / assets::kResourceDir / sub);
   return dir;
 }
 
-GameProcess::GameProcess(const std::string& workDir, const std::vector<std::string>& env) : workDir_(workDir) {
-  // The test's environment, with the given entries replacing any of the same name.
-  auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
-  std::vector<std::string> entries(env);
-  for (char** e = environ; *e; ++e) {
-    bool replaced = false;
-    for (const auto& extra : env) replaced = replaced || nameOf(extra) == nameOf(*e);
-    if (!replaced) entries.emplace_back(*e);
-  }
-  std::string binary = fs::absolute(gameBinary()).string();
+}  // namespace
+
+testfiles::TempDir copyOfResources(const std::string& tag) {
+  testfiles::TempDir dir = emptyResourceTree(tag);
+  fs::copy(assets::kResourceDir, dir.path() / assets::kResourceDir,
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  return dir;
+}
+
+testfiles::TempDir fontOnly(const std::string& tag) {
+  testfiles::TempDir dir = emptyResourceTree(tag);
+  fs::copy_file(assets::kFont, dir.path() / assets::kFont);
+  return dir;
+}
+
+bool waitUntil(const std::function<bool()>& condition, double seconds) {
+  for (auto start = Clock::now(); !condition(); sleepFor(0.02))
+    if (since(start) > seconds) return false;
+  return true;
+}
+
+GameProcess::GameProcess(testfiles::TempDir workDir, const std::vector<std::string>& env)
+    : ownedDir_(std::move(workDir)), workDir_(ownedDir_->path()) {
+  start(env);
+}
+
+GameProcess::GameProcess(const fs::path& workDir, const std::vector<std::string>& env) : workDir_(workDir) {
+  start(env);
+}
+
+void GameProcess::start(const std::vector<std::string>& env) {
+  std::vector<std::string> entries = environmentWith(env);
+  std::string binary = gameBinary();
+  std::string dir = workDir_.string();
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
     std::vector<char*> envp;
     for (auto& entry : entries) envp.push_back(entry.data());
     envp.push_back(nullptr);
-    if (chdir(workDir.c_str()) != 0) _exit(126);
+    if (chdir(dir.c_str()) != 0) _exit(126);
     if (!freopen("stdout.txt", "w", stdout) || !freopen("stderr.txt", "w", stderr)) _exit(126);
     char* argv[] = {binary.data(), nullptr};
     execve(binary.c_str(), argv, envp.data());
@@ -98,23 +174,56 @@ GameProcess::GameProcess(const std::string& workDir, const std::vector<std::stri
 }
 
 GameProcess::~GameProcess() {
-  if (alive()) {
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-  }
+  kill();
+  // The server drops the window once it sees the connection close; the next
+  // game must not find this one's.
+  auto start = Clock::now();
+  while (window_ && windowExists(window_) && since(start) < 5) sleepFor(kPollSeconds);
 }
 
-unsigned long GameProcess::waitForWindow(double seconds) {
+bool GameProcess::waitForFirstFrame(double seconds) {
   auto start = Clock::now();
-  while (since(start) < seconds && alive()) {
-    std::string id = capture("xdotool search --onlyvisible --pid " + std::to_string(pid_) + " --name '^Game$' 2>/dev/null");
-    if (!id.empty()) {
-      window_ = std::stoul(id);
-      return window_;
-    }
-    pause(0.1);
+  while (!window_ && alive() && since(start) < seconds) {
+    window_ = findGameWindow();
+    if (!window_) sleepFor(0.05);
   }
-  return 0;
+  if (!window_) return false;
+  damage_ = XDamageCreate(display(), window_, XDamageReportNonEmpty);
+  return waitForFrames(kFramesPerEdge, seconds - since(start));
+}
+
+int GameProcess::newFrames() {
+  Display* d = display();
+  int frames = 0;
+  XEvent event;
+  while (XPending(d)) {
+    XNextEvent(d, &event);
+    frames += event.type == damageEventBase() + XDamageNotify;
+  }
+  if (frames) XDamageSubtract(d, damage_, None, None);  // re-arms the report
+  return frames;
+}
+
+bool GameProcess::waitForFrames(int count, double seconds) {
+  if (!damage_) throw std::logic_error("wait for the first frame first");
+  // Frames already reported, or begun before this call's requests reached the server, do not count.
+  XSync(display(), False);
+  newFrames();
+  XDamageSubtract(display(), damage_, None, None);
+  auto start = Clock::now();
+  for (int seen = 0; seen < count; seen += newFrames()) {
+    if (!alive() || since(start) > seconds) return false;
+    sleepFor(kPollSeconds);
+  }
+  return true;
+}
+
+void GameProcess::play(double gameSeconds) {
+  auto start = Clock::now();
+  int frames = static_cast<int>(std::ceil(gameSeconds / FrameTimer::kMaxStep));
+  waitForFrames(frames, gameSeconds + kEdgeSeconds);
+  double left = gameSeconds - since(start);
+  if (left > 0) sleepFor(left);
 }
 
 bool GameProcess::alive() {
@@ -125,52 +234,88 @@ bool GameProcess::alive() {
   return false;
 }
 
+void GameProcess::kill() {
+  if (!alive()) return;
+  ::kill(pid_, SIGKILL);
+  int status = 0;
+  waitpid(pid_, &status, 0);
+  exitStatus_ = 128 + SIGKILL;
+}
+
 int GameProcess::waitForExit(double seconds) {
   auto start = Clock::now();
-  while (alive() && since(start) < seconds) pause(0.05);
+  while (alive() && since(start) < seconds) sleepFor(0.05);
   return alive() ? -1 : exitStatus_;
 }
 
-void GameProcess::run(const std::string& command) {
-  if (std::system(command.c_str()) != 0) throw std::runtime_error("failed: " + command);
+void GameProcess::sendKey(const std::string& keysym, bool down) {
+  Display* d = display();
+  KeySym symbol = XStringToKeysym(keysym.c_str());
+  KeyCode code = symbol == NoSymbol ? 0 : XKeysymToKeycode(d, symbol);
+  if (!code) throw std::invalid_argument("no key " + keysym);
+  XEvent event{};
+  event.xkey.type = down ? KeyPress : KeyRelease;
+  event.xkey.window = window_;
+  event.xkey.root = DefaultRootWindow(d);
+  event.xkey.time = CurrentTime;
+  event.xkey.same_screen = True;
+  event.xkey.keycode = code;
+  XSendEvent(d, window_, False, down ? KeyPressMask : KeyReleaseMask, &event);
 }
 
-void GameProcess::key(const std::string& keyName) {
-  std::string id = std::to_string(window_);
-  // Held across a few frames: a press and release inside one frame reports only the release.
-  run("xdotool windowfocus --sync " + id + " keydown " + keyName + " sleep 0.12 keyup " + keyName);
+void GameProcess::key(const std::string& keysym) {
+  for (bool down : {true, false}) {
+    sendKey(keysym, down);
+    if (!waitForFrames(kFramesPerEdge, kEdgeSeconds)) throw std::runtime_error("no frame after key " + keysym);
+  }
+}
+
+void GameProcess::sendButton(int x, int y, bool down) {
+  Display* d = display();
+  XEvent event{};
+  event.xbutton.type = down ? ButtonPress : ButtonRelease;
+  event.xbutton.window = window_;
+  event.xbutton.root = DefaultRootWindow(d);
+  event.xbutton.time = CurrentTime;
+  event.xbutton.x = x;
+  event.xbutton.y = y;
+  event.xbutton.same_screen = True;
+  event.xbutton.button = Button1;
+  event.xbutton.state = down ? 0 : Button1Mask;
+  XSendEvent(d, window_, False, down ? ButtonPressMask : ButtonReleaseMask, &event);
 }
 
 void GameProcess::click(int x, int y) {
-  std::string id = std::to_string(window_);
-  // No --sync: it waits for the pointer to move, forever when it is already there.
-  run("xdotool mousemove --window " + id + " " + std::to_string(x) + " " + std::to_string(y) +
-      " mousedown 1 sleep 0.12 mouseup 1");
-  pause(0.1);
+  for (bool down : {true, false}) {
+    sendButton(x, y, down);
+    if (!waitForFrames(kFramesPerEdge, kEdgeSeconds)) throw std::runtime_error("no frame after a click");
+  }
 }
 
 void GameProcess::close() {
+  Display* d = display();
   XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = window_;
-  event.xclient.message_type = XInternAtom(display(), "WM_PROTOCOLS", False);
+  event.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
   event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display(), "WM_DELETE_WINDOW", False));
-  XSendEvent(display(), window_, False, NoEventMask, &event);
-  XFlush(display());
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+  XSendEvent(d, window_, False, NoEventMask, &event);
+  XFlush(d);
 }
 
 std::array<int, 2> GameProcess::size() {
   XWindowAttributes attributes{};
-  XGetWindowAttributes(display(), window_, &attributes);
+  if (!XGetWindowAttributes(display(), window_, &attributes)) throw std::runtime_error("the window is gone");
   return {attributes.width, attributes.height};
 }
 
 std::vector<uint8_t> GameProcess::grab(int x, int y, int width, int height) {
-  std::vector<uint8_t> rgb;
+  lastXError = 0;
   XImage* image = XGetImage(display(), window_, x, y, width, height, AllPlanes, ZPixmap);
-  if (!image) return rgb;
-  rgb.reserve(width * height * 3);
+  if (!image) throw std::runtime_error("cannot read the game's window (X error " + std::to_string(lastXError) + ")");
+  std::vector<uint8_t> rgb;
+  rgb.reserve(static_cast<size_t>(width) * height * 3);
   for (int row = 0; row < height; ++row)
     for (int column = 0; column < width; ++column) {
       unsigned long p = XGetPixel(image, column, row);
@@ -182,25 +327,41 @@ std::vector<uint8_t> GameProcess::grab(int x, int y, int width, int height) {
   return rgb;
 }
 
-std::array<uint8_t, 3> GameProcess::pixel(int x, int y) {
+Rgb GameProcess::pixel(int x, int y) {
   std::vector<uint8_t> rgb = grab(x, y, 1, 1);
-  if (rgb.size() < 3) return {0, 0, 0};
   return {rgb[0], rgb[1], rgb[2]};
 }
 
-bool GameProcess::waitForPixel(int x, int y, std::array<uint8_t, 3> rgb, int tolerance, double seconds) {
+bool GameProcess::waitForPixel(int x, int y, Rgb rgb, int tolerance, double seconds) {
   auto start = Clock::now();
-  do {
-    auto seen = pixel(x, y);
+  while (alive()) {
+    Rgb seen = pixel(x, y);
     bool close = true;
     for (int c = 0; c < 3; ++c) close = close && std::abs(seen[c] - rgb[c]) <= tolerance;
     if (close) return true;
-    pause(0.05);
-  } while (since(start) < seconds && alive());
+    if (since(start) > seconds) return false;
+    sleepFor(0.02);
+  }
   return false;
 }
 
-std::string GameProcess::output() const { return readFile(workDir_ + "/stdout.txt"); }
-std::string GameProcess::errors() const { return readFile(workDir_ + "/stderr.txt"); }
+void GameProcess::requireExited() {
+  if (alive()) throw std::logic_error("the game's output is read after it exits");
+}
+
+std::string GameProcess::output() {
+  requireExited();
+  return readFile(workDir_ / "stdout.txt");
+}
+
+std::string GameProcess::errors() {
+  requireExited();
+  return readFile(workDir_ / "stderr.txt");
+}
+
+std::string GameProcess::report() {
+  std::string state = alive() ? "the game is running" : "the game exited with status " + std::to_string(exitStatus_);
+  return state + "; its stderr so far:\n" + readFile(workDir_ / "stderr.txt");
+}
 
 }  // namespace e2e

@@ -1,63 +1,100 @@
-// Drives the real game binary in the test's X server: starts it in a working
-// directory, finds its window, sends real X input through xdotool and reads
-// the window's pixels back through Xlib.
+// Drives the real game binary on the test's private X server (see XServer.h):
+// starts it in a work folder of its own, finds its window, counts the frames
+// it draws, sends it X input events and reads its window's pixels back.
+// One game runs on the server at a time.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
+#include "core/Assets.h"
+#include "support/Files.h"
+
 namespace e2e {
+
+using Rgb = std::array<uint8_t, 3>;
+
+// The game screen's background, and a window pixel that shows it in every
+// view: top middle, above the skyline.
+constexpr Rgb kSky = {assets::kSkyColour.r, assets::kSkyColour.g, assets::kSkyColour.b};
+constexpr int kSkyX = 400, kSkyY = 8;
 
 // For runs that end the game through exit(): Mesa's software driver leaks its
 // window buffer at exit and unloads itself, so that report cannot be told from
 // ours. Our own code's leaks are checked in-process by the soak test.
 inline const std::string kNoLeakCheckAtExit = "ASAN_OPTIONS=detect_leaks=0";
 
-// A copy of the repository's res/ tree (or an empty one) in a fresh temp dir.
-std::string makeWorkDir(const std::string& tag, bool withRealResources);
-// The path of the game binary under test ($STOMPALONG_BIN).
-std::string gameBinary();
+// A work folder holding a copy of the repository's res/ tree, or only its font.
+testfiles::TempDir copyOfResources(const std::string& tag);
+testfiles::TempDir fontOnly(const std::string& tag);
+
+// Polls the condition until it holds; false if it did not within the time.
+bool waitUntil(const std::function<bool()>& condition, double seconds);
 
 class GameProcess {
  public:
-  // Starts the game in workDir with extra "NAME=value" environment entries.
-  GameProcess(const std::string& workDir, const std::vector<std::string>& env = {});
-  ~GameProcess();
+  // Starts the game ($STOMPALONG_BIN) in workDir, which it removes when done,
+  // with extra "NAME=value" environment entries.
+  explicit GameProcess(testfiles::TempDir workDir, const std::vector<std::string>& env = {});
+  // The same in a folder the caller keeps, for files that outlive the game.
+  GameProcess(const std::filesystem::path& workDir, const std::vector<std::string>& env = {});
+  ~GameProcess();  // kills a game still running
+  GameProcess(const GameProcess&) = delete;
+  GameProcess& operator=(const GameProcess&) = delete;
 
-  // The X window id of the window titled "Game", or 0 if none appeared in time.
-  unsigned long waitForWindow(double seconds = 30);
+  // Waits for the window and the first frames drawn in it; false if the game
+  // ended or the time ran out.
+  bool waitForFirstFrame(double seconds = 60);
+  // Waits until the game has drawn count more frames; false likewise.
+  bool waitForFrames(int count, double seconds = 30);
+  // Lets at least the given game time pass. The game's frame step is capped,
+  // so slow frames count for less than their wall-clock time.
+  void play(double gameSeconds);
+
   bool alive();
   // Waits for the process to end; its exit status, or -1 if it did not end in time.
   int waitForExit(double seconds);
+  void kill();  // ends the game at once (SIGKILL): no exit path runs
 
-  void key(const std::string& keyName);  // press and release, as xdotool names it
-  void click(int x, int y);             // left click at window pixel (x, y), y from the top
+  // Input goes to the game's window as X events. Each edge is held until the
+  // game has drawn two frames, so a press and its release never share a frame.
+  void key(const std::string& keysym);  // as X names it: "q", "3"
+  void click(int x, int y);             // left button at window pixel (x, y), y from the top
   void close();  // asks the window to close, as a window manager's close button does
+
   std::array<int, 2> size();
+  // Window pixels, y from the top; a window that cannot be read throws.
+  Rgb pixel(int x, int y);
+  std::vector<uint8_t> grab(int x, int y, int width, int height);  // RGB rows from the top
+  // Waits until pixel (x, y) is within tolerance of rgb; false on timeout or when the game ends.
+  bool waitForPixel(int x, int y, Rgb rgb, int tolerance, double seconds);
 
-  // RGB of window pixel (x, y), y from the top.
-  std::array<uint8_t, 3> pixel(int x, int y);
-  // Waits until pixel (x, y) is within tolerance of rgb; false on timeout.
-  bool waitForPixel(int x, int y, std::array<uint8_t, 3> rgb, int tolerance, double seconds);
-  // The RGB bytes of a window region, rows from the top; for comparing two moments.
-  std::vector<uint8_t> grab(int x, int y, int width, int height);
-
-  std::string output() const;  // what the game printed on stdout so far
-  std::string errors() const;  // and on stderr
+  // What the game printed, once it has exited (its buffers are flushed then,
+  // unless it was killed).
+  std::string output();  // stdout
+  std::string errors();  // stderr
+  // For failure messages: whether the game runs, and its stderr so far.
+  std::string report();
 
  private:
-  void run(const std::string& command);
+  void start(const std::vector<std::string>& env);
+  int newFrames();
+  void requireExited();
+  void sendKey(const std::string& keysym, bool down);
+  void sendButton(int x, int y, bool down);
 
+  std::optional<testfiles::TempDir> ownedDir_;  // removed after the game ends
+  std::filesystem::path workDir_;
   pid_t pid_ = -1;
   int exitStatus_ = -1;
   unsigned long window_ = 0;
-  std::string workDir_;
+  unsigned long damage_ = 0;  // reports the window's frames
 };
-
-// Sleeps for the given seconds (lets the game run frames between inputs).
-void pause(double seconds);
 
 }  // namespace e2e

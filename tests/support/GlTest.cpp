@@ -1,18 +1,20 @@
 #include "support/GlTest.h"
 
-#include <GL/freeglut.h>
-#include <gtest/gtest.h>
-#include <png.h>
+#include <GL/gl.h>
 
-#include <atomic>
-#include <dlfcn.h>
-#include <filesystem>
-#include <stdexcept>
-#include <unistd.h>
-
-#include "objects/Camera.h"
+#include <algorithm>
 
 namespace testgl {
+
+namespace {
+
+int stackDepth(GLenum which) {
+  GLint depth = 0;
+  glGetIntegerv(which, &depth);
+  return depth;
+}
+
+}  // namespace
 
 std::array<uint8_t, 4> pixel(int x, int y) {
   std::array<uint8_t, 4> rgba{};
@@ -20,6 +22,31 @@ std::array<uint8_t, 4> pixel(int x, int y) {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
   return rgba;
+}
+
+Frame readFrame() {
+  Frame frame{kWidth, kHeight, std::vector<uint8_t>(static_cast<size_t>(kWidth) * kHeight * 4)};
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.rgba.data());
+  return frame;
+}
+
+Box boxWhere(const Frame& frame, const std::function<bool(const uint8_t*)>& test, Area area) {
+  Box box;
+  for (int y = std::max(area.y0, 0); y < std::min(area.y1, frame.height); ++y)
+    for (int x = std::max(area.x0, 0); x < std::min(area.x1, frame.width); ++x)
+      if (test(frame.at(x, y))) {
+        box.left = std::min(box.left, x);
+        box.right = std::max(box.right, x);
+        box.bottom = std::min(box.bottom, y);
+        box.top = std::max(box.top, y);
+      }
+  return box;
+}
+
+Box boxWhere(const Frame& frame, const std::function<bool(const uint8_t*)>& test) {
+  return boxWhere(frame, test, {0, 0, frame.width, frame.height});
 }
 
 void resetFrame(float r, float g, float b) {
@@ -34,54 +61,21 @@ void resetFrame(float r, float g, float b) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-void writePng(const std::string& path, int width, int height, const uint8_t* rgba) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = width;
-  image.height = height;
-  image.format = PNG_FORMAT_RGBA;
-  if (!png_image_write_to_file(&image, path.c_str(), 0, rgba, 0, nullptr))
-    throw std::runtime_error("cannot write " + path);
+DrawCheck::DrawCheck() {
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  modelviewDepth_ = stackDepth(GL_MODELVIEW_STACK_DEPTH);
+  projectionDepth_ = stackDepth(GL_PROJECTION_STACK_DEPTH);
 }
 
-std::string tempDir(const std::string& tag) {
-  static std::atomic<int> counter{0};
-  auto dir = std::filesystem::temp_directory_path() /
-             ("stompalong-" + tag + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir.string();
+::testing::AssertionResult DrawCheck::clean() const {
+  GLenum error = glGetError();
+  int modelview = stackDepth(GL_MODELVIEW_STACK_DEPTH), projection = stackDepth(GL_PROJECTION_STACK_DEPTH);
+  if (error == GL_NO_ERROR && modelview == modelviewDepth_ && projection == projectionDepth_)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "GL error 0x" << std::hex << error << std::dec << ", modelview stack "
+                                       << modelviewDepth_ << " -> " << modelview << ", projection stack "
+                                       << projectionDepth_ << " -> " << projection;
 }
 
 }  // namespace testgl
-
-namespace {
-
-// Mesa unloads its driver when the display closes, so leaks inside it would be
-// reported without a module name and escape the system-library suppressions.
-// Keeping the driver mapped lets the suppressions recognise them.
-void keepGlDriverMapped() {
-  for (const char* library : {"libGLX_mesa.so.0", "swrast_dri.so", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
-    dlopen(library, RTLD_NOW | RTLD_GLOBAL | RTLD_NODELETE);
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  keepGlDriverMapped();
-  int glutArgc = 1;
-  char name[] = "tests";
-  char* glutArgv[] = {name, nullptr};
-  glutInit(&glutArgc, glutArgv);
-  glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-  glutInitWindowSize(testgl::kWidth, testgl::kHeight);
-  int window = glutCreateWindow("tests");
-  glViewport(0, 0, testgl::kWidth, testgl::kHeight);
-  Camera::instance().resize(testgl::kWidth, testgl::kHeight);
-  int result = RUN_ALL_TESTS();
-  // Closing the window lets Mesa free its buffers before the leak check runs.
-  glutDestroyWindow(window);
-  glutExit();
-  return result;
-}
