@@ -58,6 +58,10 @@ TEST(Slides, StartKeyStepsOneSlidePerPress) {
   game.key("q");  // a square key does nothing on the slides
   ASSERT_TRUE(game.waitForFrames(10));
   EXPECT_TRUE(game.waitForPixel(kCentreX, kCentreY, kSlideColours[2], 12, 0));
+  game.tap("3");  // down and up before any frame: still one step
+  EXPECT_TRUE(game.waitForPixel(kCentreX, kCentreY, kSlideColours[3], 12, 10));
+  ASSERT_TRUE(game.waitForFrames(10));
+  EXPECT_TRUE(game.waitForPixel(kCentreX, kCentreY, kSlideColours[3], 12, 0));
 }
 
 TEST(Slides, MissingSlidesShortenTheShow) {

@@ -248,7 +248,7 @@ int GameProcess::waitForExit(double seconds) {
   return alive() ? -1 : exitStatus_;
 }
 
-void GameProcess::sendKey(const std::string& keysym, bool down) {
+void GameProcess::sendKey(const std::string& keysym, bool down, unsigned modifiers) {
   Display* d = display();
   KeySym symbol = XStringToKeysym(keysym.c_str());
   KeyCode code = symbol == NoSymbol ? 0 : XKeysymToKeycode(d, symbol);
@@ -260,14 +260,22 @@ void GameProcess::sendKey(const std::string& keysym, bool down) {
   event.xkey.time = CurrentTime;
   event.xkey.same_screen = True;
   event.xkey.keycode = code;
+  event.xkey.state = modifiers;
   XSendEvent(d, window_, False, down ? KeyPressMask : KeyReleaseMask, &event);
 }
 
-void GameProcess::key(const std::string& keysym) {
+void GameProcess::key(const std::string& keysym, unsigned modifiers) {
   for (bool down : {true, false}) {
-    sendKey(keysym, down);
-    if (!waitForFrames(kFramesPerEdge, kEdgeSeconds)) throw std::runtime_error("no frame after key " + keysym);
+    sendKey(keysym, down, modifiers);
+    if (!waitForFrames(kFramesPerEdge, kEdgeSeconds) && alive()) throw std::runtime_error("no frame after key " + keysym);
   }
+}
+
+void GameProcess::tap(const std::string& keysym, unsigned modifiers) {
+  sendKey(keysym, true, modifiers);
+  sendKey(keysym, false, modifiers);
+  XFlush(display());
+  if (!waitForFrames(kFramesPerEdge, kEdgeSeconds) && alive()) throw std::runtime_error("no frame after a tap of " + keysym);
 }
 
 void GameProcess::sendButton(int x, int y, bool down) {
@@ -288,7 +296,7 @@ void GameProcess::sendButton(int x, int y, bool down) {
 void GameProcess::click(int x, int y) {
   for (bool down : {true, false}) {
     sendButton(x, y, down);
-    if (!waitForFrames(kFramesPerEdge, kEdgeSeconds)) throw std::runtime_error("no frame after a click");
+    if (!waitForFrames(kFramesPerEdge, kEdgeSeconds) && alive()) throw std::runtime_error("no frame after a click");
   }
 }
 
@@ -302,6 +310,20 @@ void GameProcess::close() {
   event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
   XSendEvent(d, window_, False, NoEventMask, &event);
   XFlush(d);
+}
+
+std::array<int, 2> GameProcess::position() {
+  Display* d = display();
+  int x = 0, y = 0;
+  Window child = 0;
+  if (!XTranslateCoordinates(d, window_, DefaultRootWindow(d), 0, 0, &x, &y, &child))
+    throw std::runtime_error("the window is gone");
+  return {x, y};
+}
+
+std::array<int, 2> GameProcess::screenSize() {
+  Display* d = display();
+  return {DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d))};
 }
 
 std::array<int, 2> GameProcess::size() {

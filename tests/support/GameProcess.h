@@ -34,6 +34,11 @@ inline const std::string kNoLeakCheckAtExit = "ASAN_OPTIONS=detect_leaks=0";
 testfiles::TempDir copyOfResources(const std::string& tag);
 testfiles::TempDir fontOnly(const std::string& tag);
 
+// Modifier keys held with a key, as X's event state bits.
+constexpr unsigned kShift = 1u << 0;     // ShiftMask
+constexpr unsigned kCapsLock = 1u << 1;  // LockMask
+constexpr unsigned kAlt = 1u << 3;       // Mod1Mask
+
 // Polls the condition until it holds; false if it did not within the time.
 bool waitUntil(const std::function<bool()>& condition, double seconds);
 
@@ -63,12 +68,18 @@ class GameProcess {
   void kill();  // ends the game at once (SIGKILL): no exit path runs
 
   // Input goes to the game's window as X events. Each edge is held until the
-  // game has drawn two frames, so a press and its release never share a frame.
-  void key(const std::string& keysym);  // as X names it: "q", "3"
+  // game has drawn two frames (or has ended), so a press and its release never
+  // share a frame.
+  void key(const std::string& keysym, unsigned modifiers = 0);  // as X names it: "q", "3", "F11"
+  // A press and its release sent together, as a tap too quick for any frame
+  // to fall between them; then waits for two frames.
+  void tap(const std::string& keysym, unsigned modifiers = 0);
   void click(int x, int y);             // left button at window pixel (x, y), y from the top
   void close();  // asks the window to close, as a window manager's close button does
 
   std::array<int, 2> size();
+  std::array<int, 2> position();    // the window's top-left corner on the screen
+  std::array<int, 2> screenSize();
   // Window pixels, y from the top; a window that cannot be read throws.
   Rgb pixel(int x, int y);
   std::vector<uint8_t> grab(int x, int y, int width, int height);  // RGB rows from the top
@@ -86,7 +97,7 @@ class GameProcess {
   void start(const std::vector<std::string>& env);
   int newFrames();
   void requireExited();
-  void sendKey(const std::string& keysym, bool down);
+  void sendKey(const std::string& keysym, bool down, unsigned modifiers);
   void sendButton(int x, int y, bool down);
 
   std::optional<testfiles::TempDir> ownedDir_;  // removed after the game ends
