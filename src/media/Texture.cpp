@@ -3,16 +3,21 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <strings.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 
+#include "media/PictureLimit.h"
 #include "media/PngImage.h"
 #include "media/TgaImage.h"
 #include "render/Render.h"
 
 namespace {
 
-GLint wrapMode(unsigned options) { return (options & repeatWrap) ? GL_REPEAT : GL_CLAMP; }
+// Clamping to the edge texel: GL_CLAMP would blend the border colour into the
+// outermost texels and draw a dark fringe round every picture.
+GLint wrapMode(unsigned options) { return (options & repeatWrap) ? GL_REPEAT : GL_CLAMP_TO_EDGE; }
 
 unsigned newBoundTexture() {
   GLuint texture = 0;
@@ -31,7 +36,7 @@ void setSampling(unsigned options) {
 
 unsigned uploadTga(const char* path, unsigned options) {
   TgaImage image;
-  if (!image.load(path, options & bottomRowFirst) || image.bits != 32) return 0;
+  if (!image.load(path, options & bottomRowFirst, pictureSideLimit()) || image.bits != 32) return 0;
   glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);  // byte-packed rows, for this upload only
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   unsigned texture = newBoundTexture();
@@ -45,7 +50,7 @@ unsigned uploadTga(const char* path, unsigned options) {
 
 unsigned uploadPng(const char* path, unsigned options) {
   PngImage image;
-  if (!image.load(path, options & bottomRowFirst)) return 0;
+  if (!image.load(path, options & bottomRowFirst, pictureSideLimit())) return 0;
   unsigned texture = newBoundTexture();
   gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
   setSampling(options);
@@ -66,6 +71,12 @@ unsigned upload(const std::string& path, unsigned options) {
 
 }  // namespace
 
+int pictureSideLimit() {
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+  return std::min<int>(largest, kMaxPictureSide);
+}
+
 TextureRegistry& TextureRegistry::instance() {
   static TextureRegistry* registry = new TextureRegistry;  // lives until the process ends
   return *registry;
@@ -73,15 +84,29 @@ TextureRegistry& TextureRegistry::instance() {
 
 unsigned TextureRegistry::getTexture(const std::string& path, unsigned options) {
   if (unsigned cached = find(path)) return cached;
+  FileStamp stamp = stampOf(path);
+  auto failed = failures_.find(path);
+  if (failed != failures_.end() && failed->second == stamp) return 0;  // still the file that failed
   std::printf("\nLoading texture %s...", path.c_str());
   unsigned texture = upload(path, options);
   add(path, texture);
+  if (texture)
+    failures_.erase(path);
+  else
+    failures_.insert_or_assign(path, stamp);
   std::printf("done.");
   return texture;
 }
 
+TextureRegistry::FileStamp TextureRegistry::stampOf(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return {false, 0, 0};
+  return {true, static_cast<long long>(info.st_size),
+          static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
+}
+
 // Failed loads (0) are passed over, so a file that loads on a later try is
-// found from then on instead of being loaded again at every request.
+// found from then on.
 unsigned TextureRegistry::find(const std::string& path) const {
   for (const auto& [name, texture] : entries_)
     if (texture != 0 && name == path) return texture;
