@@ -1,9 +1,12 @@
 #include "media/GlyphRaster.h"
 
 #include FT_GLYPH_H
+#include FT_MODULE_H
 #include FT_OUTLINE_H
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -79,17 +82,54 @@ void copyBitmap(const FT_BitmapGlyphRec& source, GlyphBitmap& glyph) {
 
 }  // namespace
 
+// FreeType's allocator: each block carries its size ahead of it, so freeing it
+// gives its bytes back to the budget. A request over the budget fails, which
+// FreeType reports as an out-of-memory error.
+struct FreeTypeBudget {
+  using Header = std::max_align_t;  // keeps the block after it aligned
+
+  static void* allocate(FT_Memory memory, long size) {
+    auto* face = static_cast<FontFace*>(memory->user);
+    if (size <= 0 || static_cast<size_t>(size) > kFreeTypeBudget - face->allocated_) return nullptr;
+    auto* block = static_cast<Header*>(std::malloc(sizeof(Header) + size));
+    if (!block) return nullptr;
+    std::memcpy(block, &size, sizeof size);
+    face->allocated_ += size;
+    return block + 1;
+  }
+
+  static void release(FT_Memory memory, void* pointer) {
+    if (!pointer) return;
+    Header* block = static_cast<Header*>(pointer) - 1;
+    long size = 0;
+    std::memcpy(&size, block, sizeof size);
+    static_cast<FontFace*>(memory->user)->allocated_ -= size;
+    std::free(block);
+  }
+
+  static void* reallocate(FT_Memory memory, long currentSize, long newSize, void* pointer) {
+    void* moved = allocate(memory, newSize);
+    if (!moved) return nullptr;  // the old block stays FreeType's
+    std::memcpy(moved, pointer, std::min(currentSize, newSize));
+    release(memory, pointer);
+    return moved;
+  }
+};
+
 FontFace::FontFace(const char* path) {
-  if (FT_Init_FreeType(&library_) != 0) throw FontError("FT_Init_FreeType failed");
+  memory_ = {this, FreeTypeBudget::allocate, FreeTypeBudget::release, FreeTypeBudget::reallocate};
+  if (FT_New_Library(&memory_, &library_) != 0) throw FontError("FT_Init_FreeType failed");
+  FT_Add_Default_Modules(library_);
+  FT_Set_Default_Properties(library_);
   if (FT_New_Face(library_, path, 0, &face_) != 0) {
-    FT_Done_FreeType(library_);
+    FT_Done_Library(library_);
     throw FontError("FT_New_Face failed (there is probably a problem with your font file)");
   }
 }
 
 FontFace::~FontFace() {
   FT_Done_Face(face_);
-  FT_Done_FreeType(library_);
+  FT_Done_Library(library_);
 }
 
 void FontFace::setHeight(unsigned height) {

@@ -6,17 +6,23 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "media/FontManager.h"
+
+// Bytes FreeType may hold at once while a font loads: many times what a real
+// font needs, far below what a hostile one could ask for.
+constexpr size_t kFreeTypeBudget = size_t{32} << 20;
 
 // A glyph larger than this on either side would not fit a line of text; it is
 // drawn as an empty glyph that still moves the pen on.
 constexpr int kMaxGlyphSide = 256;  // pixels
 
 // FreeType's library and one face, alive only while a font loads and released
-// on every way out of it, throws included.
+// on every way out of it, throws included. All that FreeType allocates for them
+// comes out of a fixed budget, so no font file can make it take more.
 class FontFace {
  public:
   explicit FontFace(const char* path);  // throws FontError
@@ -29,8 +35,12 @@ class FontFace {
   void setHeight(unsigned height);
 
  private:
+  FT_MemoryRec_ memory_{};  // FreeType's allocator, drawing on the budget
+  size_t allocated_ = 0;    // bytes FreeType holds now, at most kFreeTypeBudget
   FT_Library library_ = nullptr;
   FT_Face face_ = nullptr;
+
+  friend struct FreeTypeBudget;
 };
 
 struct GlyphBitmap {
