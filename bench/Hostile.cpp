@@ -206,6 +206,7 @@ int main(int argc, char** argv) {
   writePngBomb(bombs / "bomb4096.png", 4096);
   std::printf("bomb8192.png %ju bytes, bomb4096.png %ju bytes\n", fs::file_size(bombs / "bomb8192.png"),
               fs::file_size(bombs / "bomb4096.png"));
+  std::fflush(stdout);  // before the game's processes are forked with a copy of the buffer
 
   for (const Case& c : cases(bombs)) {
     fs::path dir = scratch / c.name;

@@ -19,6 +19,13 @@ namespace {
 // outermost texels and draw a dark fringe round every picture.
 GLint wrapMode(unsigned options) { return (options & repeatWrap) ? GL_REPEAT : GL_CLAMP_TO_EDGE; }
 
+// The largest side, in pixels, of a picture this renderer can take as a texture.
+int pictureSideLimit() {
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+  return std::min<int>(largest, kMaxPictureSide);
+}
+
 unsigned newBoundTexture() {
   GLuint texture = 0;
   glGenTextures(1, &texture);
@@ -70,12 +77,6 @@ unsigned upload(const std::string& path, unsigned options) {
 }
 
 }  // namespace
-
-int pictureSideLimit() {
-  GLint largest = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-  return std::min<int>(largest, kMaxPictureSide);
-}
 
 TextureRegistry& TextureRegistry::instance() {
   static TextureRegistry* registry = new TextureRegistry;  // lives until the process ends

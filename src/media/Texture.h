@@ -37,9 +37,6 @@ class TextureRegistry {
   std::map<std::string, FileStamp> failures_;               // files whose latest load failed
 };
 
-// The largest side, in pixels, of a picture this renderer can take as a texture.
-int pictureSideLimit();
-
 class QuadBuilder {
  public:
   static QuadBuilder& instance();
