@@ -36,10 +36,11 @@ void requestRgba(png_structp png) {
 
 // libpng's errors jump back here, so this frame holds plain values only; the
 // pixels go to the caller's buffer, which stays valid whatever happens.
-bool decode(png_structp png, png_infop info, int maxSide, bool bottomRowFirst, PngImage* image) {
+bool decode(png_structp png, png_infop info, int maxSide, size_t maxBytes, bool bottomRowFirst, PngImage* image) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_user_limits(png, maxSide, maxSide);  // an oversized header fails before any row exists
   png_read_info(png, info);
+  if (pictureBytes(png_get_image_width(png, info), png_get_image_height(png, info)) > maxBytes) return false;
   requestRgba(png);
   const int passes = png_set_interlace_handling(png);
   png_read_update_info(png, info);
@@ -60,7 +61,7 @@ bool decode(png_structp png, png_infop info, int maxSide, bool bottomRowFirst, P
 
 }  // namespace
 
-bool PngImage::load(const char* path, bool bottomRowFirst, int maxSide) {
+bool PngImage::load(const char* path, bool bottomRowFirst, int maxSide, size_t maxBytes) {
   File file(std::fopen(path, "rb"));
   if (!file) return false;
   Reader reader;
@@ -72,7 +73,7 @@ bool PngImage::load(const char* path, bool bottomRowFirst, int maxSide) {
 
   PngImage decoded;
   try {
-    if (!decode(reader.png, reader.info, maxSide, bottomRowFirst, &decoded)) return false;
+    if (!decode(reader.png, reader.info, maxSide, maxBytes, bottomRowFirst, &decoded)) return false;
   } catch (const std::bad_alloc&) {
     return false;
   }

@@ -10,8 +10,9 @@
 struct PngImage {
   // Decodes the file, keeping its alpha (opaque when it has none); the first row
   // in rgba is the top row unless bottomRowFirst. A picture wider or taller than
-  // maxSide is refused before its pixels are allocated. False leaves the record empty.
-  bool load(const char* path, bool bottomRowFirst, int maxSide = kMaxPictureSide);
+  // maxSide or of more than maxBytes is refused before its pixels are allocated.
+  // False leaves the record empty.
+  bool load(const char* path, bool bottomRowFirst, int maxSide = kMaxPictureSide, size_t maxBytes = kMaxPictureBytes);
 
   int width = 0, height = 0;  // pixels
   std::vector<uint8_t> rgba;  // width*height*4 bytes, rows packed end to end

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "media/PictureLimit.h"
 #include "media/PngImage.h"
 #include "media/TgaImage.h"
 #include "render/Render.h"
@@ -41,9 +40,10 @@ void setSampling(unsigned options) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
 }
 
-unsigned uploadTga(const char* path, unsigned options) {
+unsigned uploadTga(const char* path, unsigned options, size_t& bytesLeft) {
   TgaImage image;
-  if (!image.load(path, options & bottomRowFirst, pictureSideLimit()) || image.bits != 32) return 0;
+  if (!image.load(path, options & bottomRowFirst, pictureSideLimit(), bytesLeft) || image.bits != 32) return 0;
+  bytesLeft -= pictureBytes(image.width, image.height);
   glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);  // byte-packed rows, for this upload only
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   unsigned texture = newBoundTexture();
@@ -55,9 +55,10 @@ unsigned uploadTga(const char* path, unsigned options) {
   return texture;
 }
 
-unsigned uploadPng(const char* path, unsigned options) {
+unsigned uploadPng(const char* path, unsigned options, size_t& bytesLeft) {
   PngImage image;
-  if (!image.load(path, options & bottomRowFirst, pictureSideLimit())) return 0;
+  if (!image.load(path, options & bottomRowFirst, pictureSideLimit(), bytesLeft)) return 0;
+  bytesLeft -= pictureBytes(image.width, image.height);
   unsigned texture = newBoundTexture();
   gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
   setSampling(options);
@@ -70,9 +71,10 @@ bool hasExtension(const std::string& path, const char* extension) {
   return dot != std::string::npos && strcasecmp(path.c_str() + dot, extension) == 0;
 }
 
-unsigned upload(const std::string& path, unsigned options) {
-  if (hasExtension(path, ".tga")) return uploadTga(path.c_str(), options);
-  if (hasExtension(path, ".png")) return uploadPng(path.c_str(), options);
+// A picture that loads takes its RGBA bytes out of bytesLeft.
+unsigned upload(const std::string& path, unsigned options, size_t& bytesLeft) {
+  if (hasExtension(path, ".tga")) return uploadTga(path.c_str(), options, bytesLeft);
+  if (hasExtension(path, ".png")) return uploadPng(path.c_str(), options, bytesLeft);
   return 0;
 }
 
@@ -89,7 +91,7 @@ unsigned TextureRegistry::getTexture(const std::string& path, unsigned options) 
   auto failed = failures_.find(path);
   if (failed != failures_.end() && failed->second == stamp) return 0;  // still the file that failed
   std::printf("\nLoading texture %s...", path.c_str());
-  unsigned texture = upload(path, options);
+  unsigned texture = upload(path, options, pictureBytesLeft_);
   add(path, texture);
   if (texture)
     failures_.erase(path);

@@ -96,7 +96,7 @@ bool supported(uint8_t imageType, uint8_t depth) {
 
 }  // namespace
 
-bool TgaImage::load(const char* path, bool bottomRowFirst, int maxSide) {
+bool TgaImage::load(const char* path, bool bottomRowFirst, int maxSide, size_t maxBytes) {
   if (pixels) return true;
   File file(std::fopen(path, "rb"));
   if (!file) return false;
@@ -119,7 +119,7 @@ bool TgaImage::load(const char* path, bool bottomRowFirst, int maxSide) {
 
   if (!supported(imageType, depth)) return false;
   const int w = static_cast<int16_t>(headerWidth), h = static_cast<int16_t>(headerHeight);
-  if (w <= 0 || h <= 0 || w > maxSide || h > maxSide) return false;
+  if (w <= 0 || h <= 0 || w > maxSide || h > maxSide || pictureBytes(w, h) > maxBytes) return false;
 
   // The pixels follow the image ID and the colour map, if any.
   const size_t count = static_cast<size_t>(w) * h;

@@ -119,26 +119,29 @@ TEST_F(PngImageTest, InterlacedFilesDecodeAsPlainOnesInEitherRowOrder) {
 
 TEST_F(PngImageTest, PicturesOverTheSideLimitOrCutShortAreRefused) {
   PngImage atLimit;
-  ASSERT_TRUE(atLimit.load(path({8, 1, 8, PNG_COLOR_TYPE_GRAY, Bytes(8, 1)}).c_str(), false, 8));
+  ASSERT_TRUE(atLimit.load(path({8, 1, 8, PNG_COLOR_TYPE_GRAY, Bytes(8, 1)}).c_str(), false, 8, 8 * 4));
   EXPECT_EQ(atLimit.rgba.size(), 8u * 4);
 
   struct Case {
     const char* what;
     PngFile file;
     int maxSide;
+    size_t maxBytes;
   };
+  const PngFile eight{8, 1, 8, PNG_COLOR_TYPE_GRAY, Bytes(8, 1)};
+  const PngFile cut8192{8192, 8192, 8, PNG_COLOR_TYPE_RGBA, {}, 0, {}, {}, false, true};
+  const PngFile cutAtLimit{kMaxPictureSide, kMaxPictureSide, 8, PNG_COLOR_TYPE_RGBA, {}, 0, {}, {}, false, true};
   const Case cases[] = {
-      {"one wider than the limit", {9, 1, 8, PNG_COLOR_TYPE_GRAY, Bytes(9, 1)}, 8},
-      {"one taller than the limit", {1, 9, 8, PNG_COLOR_TYPE_GRAY, Bytes(9, 1)}, 8},
-      {"8192 squared, cut after its header", {8192, 8192, 8, PNG_COLOR_TYPE_RGBA, {}, 0, {}, {}, false, true},
-       kMaxPictureSide},
-      {"at the game's limit, cut after its header",
-       {kMaxPictureSide, kMaxPictureSide, 8, PNG_COLOR_TYPE_RGBA, {}, 0, {}, {}, false, true}, kMaxPictureSide},
+      {"one wider than the limit", {9, 1, 8, PNG_COLOR_TYPE_GRAY, Bytes(9, 1)}, 8, kMaxPictureBytes},
+      {"one taller than the limit", {1, 9, 8, PNG_COLOR_TYPE_GRAY, Bytes(9, 1)}, 8, kMaxPictureBytes},
+      {"one byte over the bytes left, counted as RGBA", eight, 8, 8 * 4 - 1},
+      {"8192 squared, cut after its header", cut8192, kMaxPictureSide, kMaxPictureBytes},
+      {"at the game's limit, cut after its header", cutAtLimit, kMaxPictureSide, kMaxPictureBytes},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     PngImage image;
-    EXPECT_FALSE(image.load(path(c.file).c_str(), false, c.maxSide));
+    EXPECT_FALSE(image.load(path(c.file).c_str(), false, c.maxSide, c.maxBytes));
     EXPECT_EQ(image.width, 0);
     EXPECT_TRUE(image.rgba.empty());
   }

@@ -269,6 +269,19 @@ TEST_F(TextureTest, WrapModeFollowsRepeatOptionAndFiltersAreLinear) {
   }
 }
 
+TEST_F(TextureTest, PicturesBeyondTheBytesLeftForThemAreRefused) {
+  TextureRegistry small(2 * pictureBytes(4, 4));
+  writePng(dir + "/first.png", quadrants());
+  writeTga(dir + "/second.tga", quadrants());
+  writePng(dir + "/third.png", quadrants());
+  testgl::writePng(dir + "/dot.png", 1, 1, kRed.data());
+  EXPECT_NE(small.getTexture(dir + "/first.png", 0), 0u);
+  EXPECT_NE(small.getTexture(dir + "/second.tga", 0), 0u) << "fills what is left exactly";
+  EXPECT_EQ(small.getTexture(dir + "/third.png", 0), 0u);
+  EXPECT_EQ(small.getTexture(dir + "/dot.png", 0), 0u);
+  EXPECT_NE(registry.getTexture(dir + "/third.png", 0), 0u) << "the game's registry still has room";
+}
+
 TEST_F(TextureTest, ListWithoutPathDrawsWhateverTextureIsBound) {
   writePng(dir + "/yellow.png", plain(kYellow));
   writePng(dir + "/own.png", quadrants());

@@ -178,10 +178,12 @@ TEST_F(TgaImageTest, TheImageIdAndAColourMapAreSkipped) {
   }
 }
 
-TEST_F(TgaImageTest, PicturesLargerThanTheLimitAreRefusedWhateverTheirData) {
+TEST_F(TgaImageTest, PicturesOverTheSideOrByteLimitAreRefusedWhateverTheirData) {
   TgaImage atLimit;
-  ASSERT_TRUE(atLimit.load(write(header(3, 8, 1, 8, 0) + Bytes(8, 7)).c_str(), false, 8));
+  ASSERT_TRUE(atLimit.load(write(header(3, 8, 1, 8, 0) + Bytes(8, 7)).c_str(), false, 8, 8 * 4));
   EXPECT_EQ(atLimit.width, 8);
+  TgaImage overBytes;  // bytes are counted as RGBA, whatever the depth
+  EXPECT_FALSE(overBytes.load(write(header(3, 8, 1, 8, 0) + Bytes(8, 7)).c_str(), false, 8, 8 * 4 - 1));
   for (auto [w, h] : {std::pair{9, 1}, std::pair{1, 9}}) {
     TgaImage over;
     EXPECT_FALSE(over.load(write(header(3, w, h, 8, 0) + Bytes(9, 7)).c_str(), false, 8));
