@@ -98,6 +98,7 @@ unsigned TextureRegistry::getTexture(const std::string& path, unsigned options) 
   else
     failures_.insert_or_assign(path, stamp);
   std::printf("done.");
+  std::fflush(stdout);  // each load shows as it happens, even when the console is a pipe
   return texture;
 }
 
