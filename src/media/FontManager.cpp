@@ -1,79 +1,25 @@
 #include "media/FontManager.h"
 
 #include <GL/gl.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
-#include FT_GLYPH_H
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
-#include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "media/GlyphRaster.h"
 
 namespace {
 
 constexpr int kGlyphCount = 128;               // character codes 0..127
 constexpr float kLineSpacingFactor = 1.5873016f;  // the float nearest to 1 / 0.63
-constexpr FT_UInt kDpi = 96;
 constexpr int kTextBytes = 256;                // formatted text: at most 255 characters
-constexpr int kTexelBytes = 2;                 // luminance, alpha
 
-// FreeType's library and one face, alive only while a font loads and released
-// on every way out of it, throws included.
-class FaceLoader {
- public:
-  explicit FaceLoader(const char* path) {
-    if (FT_Init_FreeType(&library_) != 0) throw FontError("FT_Init_FreeType failed");
-    if (FT_New_Face(library_, path, 0, &face_) != 0) {
-      FT_Done_FreeType(library_);
-      throw FontError("FT_New_Face failed (there is probably a problem with your font file)");
-    }
-  }
-  ~FaceLoader() {
-    FT_Done_Face(face_);
-    FT_Done_FreeType(library_);
-  }
-  FaceLoader(const FaceLoader&) = delete;
-  FaceLoader& operator=(const FaceLoader&) = delete;
-
-  FT_Face face() const { return face_; }
-
- private:
-  FT_Library library_ = nullptr;
-  FT_Face face_ = nullptr;
-};
-
-struct GlyphDeleter {
-  void operator()(FT_GlyphRec_* glyph) const { FT_Done_Glyph(glyph); }
-};
-using GlyphPtr = std::unique_ptr<FT_GlyphRec_, GlyphDeleter>;
-
-int powerOfTwoAtLeast(int n) {
-  int p = 1;
-  while (p < n) p *= 2;
-  return p;
-}
-
-// Luminance and alpha both the glyph's coverage; texels outside the bitmap transparent.
-std::vector<unsigned char> glyphTexels(const FT_Bitmap& bitmap, const GlyphTexture& size) {
-  std::vector<unsigned char> texels(static_cast<size_t>(size.width) * size.height * kTexelBytes, 0);
-  for (unsigned y = 0; y < bitmap.rows; ++y) {
-    const unsigned char* row = bitmap.buffer + static_cast<long>(y) * bitmap.pitch;  // top row first
-    for (unsigned x = 0; x < bitmap.width; ++x) {
-      unsigned char* texel = &texels[(static_cast<size_t>(y) * size.width + x) * kTexelBytes];
-      texel[0] = texel[1] = row[x];
-    }
-  }
-  return texels;
-}
-
-void uploadTexture(GLuint texture, const FT_Bitmap& bitmap, const GlyphTexture& size) {
-  std::vector<unsigned char> texels = glyphTexels(bitmap, size);
+void uploadTexture(GLuint texture, const GlyphBitmap& glyph, const GlyphTexture& size) {
+  std::vector<uint8_t> texels = glyphTexels(glyph);
   glBindTexture(GL_TEXTURE_2D, texture);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -85,23 +31,15 @@ void uploadTexture(GLuint texture, const FT_Bitmap& bitmap, const GlyphTexture& 
   glPopClientAttrib();
 }
 
-// A rendered glyph: its bitmap (top row first) and where it sits against the pen.
-struct GlyphImage {
-  const FT_Bitmap* bitmap;
-  int left;  // pixels right of the pen
-  int top;   // pixels from the baseline up to the top row
-};
-
 // The list draws the glyph with its baseline at y = 0 and moves the pen on.
-void compileList(GLuint list, GLuint texture, const GlyphImage& image, const GlyphTexture& size,
-                 float advance) {
-  float width = static_cast<float>(image.bitmap->width);
-  float rows = static_cast<float>(image.bitmap->rows);
+void compileList(GLuint list, GLuint texture, const GlyphBitmap& glyph, const GlyphTexture& size) {
+  float width = static_cast<float>(glyph.width);
+  float rows = static_cast<float>(glyph.rows);
   glNewList(list, GL_COMPILE);
   glBindTexture(GL_TEXTURE_2D, texture);
   glPushMatrix();
-  glTranslatef(static_cast<float>(image.left), 0, 0);
-  glTranslatef(0, static_cast<float>(image.top) - rows, 0);
+  glTranslatef(static_cast<float>(glyph.left), 0, 0);
+  glTranslatef(0, static_cast<float>(glyph.top) - rows, 0);
   glBegin(GL_QUADS);
   glTexCoord2d(0, 0);
   glVertex2f(0, rows);
@@ -113,29 +51,17 @@ void compileList(GLuint list, GLuint texture, const GlyphImage& image, const Gly
   glVertex2f(width, rows);
   glEnd();
   glPopMatrix();
-  glTranslatef(advance, 0, 0);
+  glTranslatef(glyph.advance, 0, 0);
   glEndList();
 }
 
 // Builds the glyph's texture and list; returns its advance in pixels.
 float buildGlyph(FT_Face face, unsigned char ch, GLuint texture, GLuint list) {
-  if (FT_Load_Glyph(face, FT_Get_Char_Index(face, ch), FT_LOAD_DEFAULT) != 0)
-    throw FontError("FT_Load_Glyph failed");
-  FT_Glyph raw = nullptr;
-  if (FT_Get_Glyph(face->glyph, &raw) != 0) throw FontError("FT_Get_Glyph failed");
-  bool rendered = FT_Glyph_To_Bitmap(&raw, FT_RENDER_MODE_NORMAL, nullptr, 1) == 0;
-  GlyphPtr glyph(raw);
-  static const FT_Bitmap kEmpty{};  // a glyph that does not render still moves the pen
-  GlyphImage image{&kEmpty, 0, 0};
-  if (rendered) {
-    auto bitmapGlyph = reinterpret_cast<FT_BitmapGlyph>(glyph.get());
-    image = {&bitmapGlyph->bitmap, bitmapGlyph->left, bitmapGlyph->top};
-  }
-  GlyphTexture size = glyphTexture(static_cast<int>(image.bitmap->width), static_cast<int>(image.bitmap->rows));
-  uploadTexture(texture, *image.bitmap, size);
-  float advance = static_cast<float>(face->glyph->advance.x >> 6);  // 26.6 fixed point to pixels
-  compileList(list, texture, image, size, advance);
-  return advance;
+  GlyphBitmap glyph = renderGlyph(face, ch);
+  GlyphTexture size = glyphTexture(glyph.width, glyph.rows);
+  uploadTexture(texture, glyph, size);
+  compileList(list, texture, glyph, size);
+  return glyph.advance;
 }
 
 void drawLine(const char* begin, const char* end, float offsetY) {
@@ -150,23 +76,15 @@ void drawLine(const char* begin, const char* end, float offsetY) {
 
 }  // namespace
 
-GlyphTexture glyphTexture(int bitmapWidth, int bitmapRows) {
-  GlyphTexture size{powerOfTwoAtLeast(bitmapWidth), powerOfTwoAtLeast(bitmapRows), 0, 0};
-  size.s = static_cast<float>(bitmapWidth) / static_cast<float>(size.width);
-  size.t = static_cast<float>(bitmapRows) / static_cast<float>(size.height);
-  return size;
-}
-
 FontManager& FontManager::instance() {
   static FontManager* font = new FontManager;
   return *font;
 }
 
 void FontManager::load(const char* path, unsigned height) {
-  FaceLoader loader(path);
-  FT_Face face = loader.face();
-  FT_F26Dot6 size = static_cast<FT_F26Dot6>(height) * 64;  // 26.6 fixed point
-  FT_Set_Char_Size(face, size, size, kDpi, kDpi);
+  FontFace font(path);
+  font.setHeight(height);
+  FT_Face face = font.face();
 
   GLuint base = glGenLists(kGlyphCount);
   std::vector<unsigned> textures(kGlyphCount);

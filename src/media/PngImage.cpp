@@ -2,41 +2,81 @@
 
 #include <png.h>
 
+#include <cstdio>
+#include <memory>
 #include <new>
 #include <utility>
 
 namespace {
 
-// Larger than any picture the game draws; bounds the buffer a corrupt header can ask for.
-constexpr png_uint_32 kMaxSide = 8192;
-
-struct ImageGuard {  // frees libpng's reader state (and closes the file) on every path
-  png_image* image;
-  ~ImageGuard() { png_image_free(image); }
+struct FileCloser {
+  void operator()(FILE* file) const { std::fclose(file); }
 };
+using File = std::unique_ptr<FILE, FileCloser>;
+
+// libpng's reader state, freed on every way out.
+struct Reader {
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  ~Reader() { png_destroy_read_struct(&png, &info, nullptr); }
+};
+
+// A failed picture is just missing: errors end the decode, nothing is printed.
+[[noreturn]] void onError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void onWarning(png_structp, png_const_charp) {}
+
+// Every colour type and depth becomes 8-bit RGBA with the stored values: only
+// the transforms asked for here run, and none of them is a gamma conversion.
+void requestRgba(png_structp png) {
+  png_set_expand(png);    // palette to RGB, grey below 8 bits to 8, tRNS to an alpha channel
+  png_set_scale_16(png);  // 16-bit samples to 8 by plain scaling
+  png_set_gray_to_rgb(png);
+  png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);  // opaque where the file has no alpha
+}
+
+// libpng's errors jump back here, so this frame holds plain values only; the
+// pixels go to the caller's buffer, which stays valid whatever happens.
+bool decode(png_structp png, png_infop info, int maxSide, size_t maxBytes, bool bottomRowFirst, PngImage* image) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_set_user_limits(png, maxSide, maxSide);  // an oversized header fails before any row exists
+  png_read_info(png, info);
+  if (pictureBytes(png_get_image_width(png, info), png_get_image_height(png, info)) > maxBytes) return false;
+  requestRgba(png);
+  const int passes = png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+
+  const png_uint_32 width = png_get_image_width(png, info), height = png_get_image_height(png, info);
+  const size_t rowBytes = png_get_rowbytes(png, info);
+  if (rowBytes != static_cast<size_t>(width) * 4) return false;
+  image->rgba.resize(rowBytes * height);
+  for (int pass = 0; pass < passes; ++pass)
+    for (png_uint_32 y = 0; y < height; ++y) {
+      png_uint_32 row = bottomRowFirst ? height - 1 - y : y;
+      png_read_row(png, image->rgba.data() + row * rowBytes, nullptr);
+    }
+  image->width = static_cast<int>(width);
+  image->height = static_cast<int>(height);
+  return true;
+}
 
 }  // namespace
 
-bool PngImage::load(const char* path, bool bottomRowFirst) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  ImageGuard guard{&image};
-  if (!png_image_begin_read_from_file(&image, path)) return false;
-  if (image.width > kMaxSide || image.height > kMaxSide) return false;
+bool PngImage::load(const char* path, bool bottomRowFirst, int maxSide, size_t maxBytes) {
+  File file(std::fopen(path, "rb"));
+  if (!file) return false;
+  Reader reader;
+  reader.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, onError, onWarning);
+  if (!reader.png) return false;
+  reader.info = png_create_info_struct(reader.png);
+  if (!reader.info) return false;
+  png_init_io(reader.png, file.get());
 
-  image.format = PNG_FORMAT_RGBA;
-  std::vector<uint8_t> buffer;
+  PngImage decoded;
   try {
-    buffer.resize(PNG_IMAGE_SIZE(image));
+    if (!decode(reader.png, reader.info, maxSide, maxBytes, bottomRowFirst, &decoded)) return false;
   } catch (const std::bad_alloc&) {
     return false;
   }
-  // A negative stride makes libpng store the bottom row first.
-  png_int_32 stride = static_cast<png_int_32>(PNG_IMAGE_ROW_STRIDE(image));
-  if (!png_image_finish_read(&image, nullptr, buffer.data(), bottomRowFirst ? -stride : stride, nullptr)) return false;
-
-  width = static_cast<int>(image.width);
-  height = static_cast<int>(image.height);
-  rgba = std::move(buffer);
+  *this = std::move(decoded);
   return true;
 }

@@ -3,7 +3,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <strings.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "media/PngImage.h"
@@ -12,7 +14,16 @@
 
 namespace {
 
-GLint wrapMode(unsigned options) { return (options & repeatWrap) ? GL_REPEAT : GL_CLAMP; }
+// Clamping to the edge texel: GL_CLAMP would blend the border colour into the
+// outermost texels and draw a dark fringe round every picture.
+GLint wrapMode(unsigned options) { return (options & repeatWrap) ? GL_REPEAT : GL_CLAMP_TO_EDGE; }
+
+// The largest side, in pixels, of a picture this renderer can take as a texture.
+int pictureSideLimit() {
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+  return std::min<int>(largest, kMaxPictureSide);
+}
 
 unsigned newBoundTexture() {
   GLuint texture = 0;
@@ -29,9 +40,10 @@ void setSampling(unsigned options) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
 }
 
-unsigned uploadTga(const char* path, unsigned options) {
+unsigned uploadTga(const char* path, unsigned options, size_t& bytesLeft) {
   TgaImage image;
-  if (!image.load(path, options & bottomRowFirst) || image.bits != 32) return 0;
+  if (!image.load(path, options & bottomRowFirst, pictureSideLimit(), bytesLeft) || image.bits != 32) return 0;
+  bytesLeft -= pictureBytes(image.width, image.height);
   glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);  // byte-packed rows, for this upload only
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   unsigned texture = newBoundTexture();
@@ -43,9 +55,10 @@ unsigned uploadTga(const char* path, unsigned options) {
   return texture;
 }
 
-unsigned uploadPng(const char* path, unsigned options) {
+unsigned uploadPng(const char* path, unsigned options, size_t& bytesLeft) {
   PngImage image;
-  if (!image.load(path, options & bottomRowFirst)) return 0;
+  if (!image.load(path, options & bottomRowFirst, pictureSideLimit(), bytesLeft)) return 0;
+  bytesLeft -= pictureBytes(image.width, image.height);
   unsigned texture = newBoundTexture();
   gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
   setSampling(options);
@@ -58,9 +71,10 @@ bool hasExtension(const std::string& path, const char* extension) {
   return dot != std::string::npos && strcasecmp(path.c_str() + dot, extension) == 0;
 }
 
-unsigned upload(const std::string& path, unsigned options) {
-  if (hasExtension(path, ".tga")) return uploadTga(path.c_str(), options);
-  if (hasExtension(path, ".png")) return uploadPng(path.c_str(), options);
+// A picture that loads takes its RGBA bytes out of bytesLeft.
+unsigned upload(const std::string& path, unsigned options, size_t& bytesLeft) {
+  if (hasExtension(path, ".tga")) return uploadTga(path.c_str(), options, bytesLeft);
+  if (hasExtension(path, ".png")) return uploadPng(path.c_str(), options, bytesLeft);
   return 0;
 }
 
@@ -73,15 +87,29 @@ TextureRegistry& TextureRegistry::instance() {
 
 unsigned TextureRegistry::getTexture(const std::string& path, unsigned options) {
   if (unsigned cached = find(path)) return cached;
+  FileStamp stamp = stampOf(path);
+  auto failed = failures_.find(path);
+  if (failed != failures_.end() && failed->second == stamp) return 0;  // still the file that failed
   std::printf("\nLoading texture %s...", path.c_str());
-  unsigned texture = upload(path, options);
+  unsigned texture = upload(path, options, pictureBytesLeft_);
   add(path, texture);
+  if (texture)
+    failures_.erase(path);
+  else
+    failures_.insert_or_assign(path, stamp);
   std::printf("done.");
   return texture;
 }
 
+TextureRegistry::FileStamp TextureRegistry::stampOf(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return {false, 0, 0};
+  return {true, static_cast<long long>(info.st_size),
+          static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
+}
+
 // Failed loads (0) are passed over, so a file that loads on a later try is
-// found from then on instead of being loaded again at every request.
+// found from then on.
 unsigned TextureRegistry::find(const std::string& path) const {
   for (const auto& [name, texture] : entries_)
     if (texture != 0 && name == path) return texture;

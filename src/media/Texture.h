@@ -2,26 +2,46 @@
 // compiles display lists of textured unit squares that scene objects replay.
 #pragma once
 
+#include <cstddef>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "media/PictureLimit.h"
+
 // Load options: only these two bits are read.
 constexpr unsigned bottomRowFirst = 0x01;  // first pixel row handed to GL is the picture's bottom row
-constexpr unsigned repeatWrap = 0x10;      // GL_REPEAT instead of GL_CLAMP on both axes
+constexpr unsigned repeatWrap = 0x10;      // GL_REPEAT instead of GL_CLAMP_TO_EDGE on both axes
 
 class TextureRegistry {
  public:
   static TextureRegistry& instance();
+  // A registry whose pictures may take pictureBytes as RGBA, all together.
+  explicit TextureRegistry(size_t pictureBytes = kMaxPictureBytes) : pictureBytesLeft_(pictureBytes) {}
 
-  // Cached texture of the file, loading it on first request; 0 when it cannot be loaded.
+  // Cached texture of the file, loading it on first request; 0 when it cannot be
+  // loaded, or would take more than the pictures' bytes left. A file that failed
+  // is tried again only once it has changed.
   unsigned getTexture(const std::string& path, unsigned options);
   // Exact, case-sensitive lookup; a stored 0 counts as absent.
   unsigned find(const std::string& path) const;
   void add(const std::string& path, unsigned texture);
 
  private:
+  // What a file looked like when it last failed to load: a request for it
+  // costs one look at its metadata until it changes.
+  struct FileStamp {
+    bool exists;
+    long long size;             // bytes
+    long long modifiedNanos;    // modification time, nanoseconds since the epoch
+    bool operator==(const FileStamp&) const = default;
+  };
+  static FileStamp stampOf(const std::string& path);
+
   std::vector<std::pair<std::string, unsigned>> entries_;  // load order, never removed
+  std::map<std::string, FileStamp> failures_;               // files whose latest load failed
+  size_t pictureBytesLeft_;  // RGBA bytes more pictures may take; only ever shrinks
 };
 
 class QuadBuilder {

@@ -1,5 +1,7 @@
 #include "media/TgaImage.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -8,10 +10,12 @@
 
 namespace {
 
-constexpr uint8_t kPastEnd = 255;        // every byte past the end of a short file reads as this
-constexpr uint8_t kTopRowFirstBit = 0x20;  // descriptor bit: the first stored row is the top row
-constexpr uint8_t kRunPacketBit = 0x80;    // packet header bit: one pixel repeated
+constexpr size_t kHeaderBytes = 18;
+constexpr uint8_t kTopRowFirstBit = 0x20;   // descriptor bit: the first stored row is the top row
+constexpr uint8_t kRunPacketBit = 0x80;     // packet header bit: one pixel repeated
 constexpr uint8_t kPacketCountMask = 0x7F;  // packet header bits: pixel count minus one
+constexpr uint8_t kColourMapPresent = 1;    // colour map type: a map follows the image ID
+constexpr size_t kChunkPixels = 4096;       // pixels read from the file at a time
 
 constexpr uint8_t kTrueColour = 2, kGrey = 3, kRunLength = 10;  // accepted image types
 
@@ -20,49 +24,58 @@ struct FileCloser {
 };
 using File = std::unique_ptr<FILE, FileCloser>;
 
-uint8_t readByte(FILE* file) {
-  int c = std::fgetc(file);
-  return c == EOF ? kPastEnd : static_cast<uint8_t>(c);
+uint16_t word(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] + 256 * bytes[1]); }  // little-endian
+
+long long fileSize(FILE* file) {
+  struct stat info {};
+  return fstat(fileno(file), &info) == 0 ? info.st_size : 0;
 }
 
-uint16_t readWord(FILE* file) {  // little-endian
-  uint16_t low = readByte(file);
-  return static_cast<uint16_t>(low + 256 * readByte(file));
-}
-
+int storedBytesPerPixel(uint8_t depth) { return depth / 8; }
 int bytesPerPixel(uint8_t depth) { return depth == 8 ? 1 : 4; }
 
 // One stored pixel into out: a grey byte at depth 8, else BGR(A) reordered to RGBA.
-void readPixel(FILE* file, uint8_t depth, uint8_t* out) {
+void convertPixel(const uint8_t* stored, uint8_t depth, uint8_t* out) {
   if (depth == 8) {
-    out[0] = readByte(file);
+    out[0] = stored[0];
     return;
   }
-  uint8_t blue = readByte(file), green = readByte(file), red = readByte(file);
-  out[0] = red;
-  out[1] = green;
-  out[2] = blue;
-  out[3] = depth == 32 ? readByte(file) : 255;
+  out[0] = stored[2];
+  out[1] = stored[1];
+  out[2] = stored[0];
+  out[3] = depth == 32 ? stored[3] : 255;
 }
 
-void readUncompressed(FILE* file, uint8_t depth, uint8_t* pixels, size_t count) {
-  const int stride = bytesPerPixel(depth);
-  for (size_t i = 0; i < count; ++i) readPixel(file, depth, pixels + i * stride);
+// count stored pixels into out; false when the file ends first (the pixels read so far are kept).
+bool readPixels(FILE* file, uint8_t depth, uint8_t* out, size_t count) {
+  const size_t stored = storedBytesPerPixel(depth), stride = bytesPerPixel(depth);
+  uint8_t chunk[kChunkPixels * 4];
+  while (count > 0) {
+    size_t wanted = std::min(count, kChunkPixels);
+    size_t got = std::fread(chunk, stored, wanted, file);  // whole pixels only
+    for (size_t i = 0; i < got; ++i) convertPixel(chunk + i * stored, depth, out + i * stride);
+    if (got < wanted) return false;
+    out += got * stride;
+    count -= got;
+  }
+  return true;
 }
 
 // Run-length packets of RGBA pixels; a packet running past the last pixel is clipped
-// (its surplus raw pixels are not read). Each packet advances at least one pixel,
-// so a short file still ends.
+// (its surplus raw pixels are not read). Decoding stops where the data ends, leaving
+// the pixels after it as they are.
 void readRunLength(FILE* file, uint8_t depth, uint8_t* pixels, size_t count) {
   constexpr size_t stride = 4;
   for (size_t i = 0; i < count;) {
-    uint8_t header = readByte(file);
+    int header = std::fgetc(file);
+    if (header == EOF) return;
     size_t n = std::min<size_t>((header & kPacketCountMask) + 1, count - i);
+    uint8_t* first = pixels + i * stride;
     if (header & kRunPacketBit) {
-      readPixel(file, depth, pixels + i * stride);
-      for (size_t k = 1; k < n; ++k) std::memcpy(pixels + (i + k) * stride, pixels + i * stride, stride);
-    } else {
-      readUncompressed(file, depth, pixels + i * stride, n);
+      if (!readPixels(file, depth, first, 1)) return;
+      for (size_t k = 1; k < n; ++k) std::memcpy(first + k * stride, first, stride);
+    } else if (!readPixels(file, depth, first, n)) {
+      return;
     }
     i += n;
   }
@@ -83,39 +96,48 @@ bool supported(uint8_t imageType, uint8_t depth) {
 
 }  // namespace
 
-bool TgaImage::load(const char* path, bool bottomRowFirst) {
+bool TgaImage::load(const char* path, bool bottomRowFirst, int maxSide, size_t maxBytes) {
   if (pixels) return true;
   File file(std::fopen(path, "rb"));
   if (!file) return false;
   FILE* in = file.get();
 
-  idLength = readByte(in);
-  colourMapType = readByte(in);
-  imageType = readByte(in);
-  colourMapFirst = readWord(in);
-  colourMapLength = readWord(in);
-  colourMapEntrySize = readByte(in);
-  originX = readWord(in);
-  originY = readWord(in);
-  headerWidth = readWord(in);
-  headerHeight = readWord(in);
-  depth = readByte(in);
-  descriptor = readByte(in);
+  uint8_t header[kHeaderBytes];
+  if (std::fread(header, 1, kHeaderBytes, in) != kHeaderBytes) return false;
+  idLength = header[0];
+  colourMapType = header[1];
+  imageType = header[2];
+  colourMapFirst = word(header + 3);
+  colourMapLength = word(header + 5);
+  colourMapEntrySize = header[7];
+  originX = word(header + 8);
+  originY = word(header + 10);
+  headerWidth = word(header + 12);
+  headerHeight = word(header + 14);
+  depth = header[16];
+  descriptor = header[17];
 
   if (!supported(imageType, depth)) return false;
   const int w = static_cast<int16_t>(headerWidth), h = static_cast<int16_t>(headerHeight);
-  if (w <= 0 || h <= 0) return false;
+  if (w <= 0 || h <= 0 || w > maxSide || h > maxSide || pictureBytes(w, h) > maxBytes) return false;
 
+  // The pixels follow the image ID and the colour map, if any.
   const size_t count = static_cast<size_t>(w) * h;
+  const long long mapBytes = colourMapType == kColourMapPresent ? colourMapLength * ((colourMapEntrySize + 7) / 8) : 0;
+  const long long pixelStart = static_cast<long long>(kHeaderBytes) + idLength + mapBytes;
+  const long long storedBytes = imageType == kRunLength ? 0 : static_cast<long long>(count) * storedBytesPerPixel(depth);
+  if (fileSize(in) < pixelStart + storedBytes) return false;
+  if (std::fseek(in, static_cast<long>(pixelStart), SEEK_SET) != 0) return false;
+
   const int stride = bytesPerPixel(depth);
-  pixels = new (std::nothrow) uint8_t[count * stride];
-  if (!pixels) return false;
-
+  std::unique_ptr<uint8_t[]> decoded(new (std::nothrow) uint8_t[count * stride]());
+  if (!decoded) return false;
   if (imageType == kRunLength)
-    readRunLength(in, depth, pixels, count);
-  else
-    readUncompressed(in, depth, pixels, count);
+    readRunLength(in, depth, decoded.get(), count);
+  else if (!readPixels(in, depth, decoded.get(), count))
+    return false;  // shorter than it was a moment ago
 
+  pixels = decoded.release();
   width = w;
   height = h;
   bits = stride * 8;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "media/PictureLimit.h"
+
 class TgaImage {
  public:
   TgaImage() = default;
@@ -12,7 +14,10 @@ class TgaImage {
   TgaImage& operator=(const TgaImage&) = delete;
 
   // Decodes the file; the first row in pixels is the top row unless bottomRowFirst.
-  bool load(const char* path, bool bottomRowFirst);
+  // A picture wider or taller than maxSide or of more than maxBytes as RGBA, or an
+  // uncompressed file too short for its pixels, is refused before anything is
+  // allocated. Run-length data that ends early leaves the pixels it did not reach zero.
+  bool load(const char* path, bool bottomRowFirst, int maxSide = kMaxPictureSide, size_t maxBytes = kMaxPictureBytes);
   // Frees the pixels; true when there were any.
   bool release();
 

@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -77,7 +79,6 @@ TEST(Slideshow, DrawFillsTheWindowAndBindsNothingPastTheEnd) {
   show.addImage(solidPicture(dir, "red.png", 255, 0, 0).c_str());
   testgl::resetFrame(0, 0, 1);
   show.draw();
-  // Clamped edges blend with the border colour within one texel, so look just inside them.
   for (auto [x, y] : {std::pair{20, 20}, {779, 20}, {20, 579}, {779, 579}, {400, 300}}) {
     auto p = testgl::pixel(x, y);
     EXPECT_EQ(p[0], 255) << x << "," << y;
@@ -93,4 +94,38 @@ TEST(Slideshow, DrawFillsTheWindowAndBindsNothingPastTheEnd) {
   EXPECT_TRUE(glIsTexture(texture));
   show.deleteTextures();  // the names go back to GL; the registry is not told
   EXPECT_FALSE(glIsTexture(texture));
+}
+
+TEST(Slideshow, EachCornerOfTheWindowShowsThePicturesCornerTexel) {
+  // 16x12 mid grey with a colour of its own in each corner texel, top row first.
+  constexpr int kW = 16, kH = 12;
+  const std::array<uint8_t, 3> topLeft{200, 30, 30}, topRight{30, 200, 30}, bottomLeft{30, 30, 200},
+      bottomRight{230, 230, 40};
+  std::vector<uint8_t> rgba(kW * kH * 4, 128);
+  auto paint = [&](int x, int y, const std::array<uint8_t, 3>& c) {
+    std::copy(c.begin(), c.end(), rgba.begin() + (y * kW + x) * 4);
+  };
+  paint(0, 0, topLeft);
+  paint(kW - 1, 0, topRight);
+  paint(0, kH - 1, bottomLeft);
+  paint(kW - 1, kH - 1, bottomRight);
+  for (size_t i = 3; i < rgba.size(); i += 4) rgba[i] = 255;
+  testfiles::TempDir dir("slides-corners");
+  testfiles::writePng(dir / "corners.png", kW, kH, rgba);
+
+  Slideshow show;
+  show.addImage((dir / "corners.png").c_str());
+  testgl::resetFrame();
+  show.draw();
+  const int right = testgl::kWidth - 1, top = testgl::kHeight - 1;
+  struct Corner {
+    int x, y;  // window pixel, from the bottom left
+    std::array<uint8_t, 3> texel;
+  };
+  for (const Corner& c : {Corner{0, top, topLeft}, Corner{right, top, topRight}, Corner{0, 0, bottomLeft},
+                          Corner{right, 0, bottomRight}}) {
+    auto seen = testgl::pixel(c.x, c.y);
+    for (int channel = 0; channel < 3; ++channel)
+      EXPECT_NEAR(seen[channel], c.texel[channel], 8) << "pixel " << c.x << "," << c.y << " channel " << channel;
+  }
 }

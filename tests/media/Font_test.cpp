@@ -1,14 +1,17 @@
 // The FreeType font on a real GL context: glyph textures, pen movement, lines,
-// formatting and the load failures. Text is drawn white on black in the pixel
+// formatting, the load failures, and bitmap-only and oversized fonts. Text is drawn white on black in the pixel
 // overlay, as the score display draws it, and found again in the back buffer.
 #include <GL/gl.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iomanip>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -100,6 +103,60 @@ std::string fontWithBrokenGlyph(const testfiles::TempDir& dir, char ch) {
   std::string path = dir / "broken.ttf";
   std::ofstream(path, std::ios::binary) << font;
   return path;
+}
+
+
+// A bitmap-only font in BDF, FreeType's text format for them, at the given bits
+// per pixel (1, 2, 4 or 8); each glyph is rows of pixel values, top row first.
+struct BdfGlyph {
+  char ch;
+  int left, bottom;  // pixels: left of the pen to the bitmap, baseline to its bottom row
+  int advance;       // pixels
+  std::vector<std::vector<int>> rows;
+};
+
+std::string bdfFont(const std::string& dir, int bitsPerPixel, const std::vector<BdfGlyph>& glyphs) {
+  std::ostringstream bdf;
+  bdf << "STARTFONT 2.1\nFONT -stomp-test-medium-r-normal--16-160-75-75-c-80-iso10646-1\n"
+      << "SIZE 16 75 75 " << bitsPerPixel << "\nFONTBOUNDINGBOX 16 16 0 -2\n"
+      << "STARTPROPERTIES 4\nFONT_ASCENT 14\nFONT_DESCENT 2\nCHARSET_REGISTRY \"ISO10646\"\n"
+      << "CHARSET_ENCODING \"1\"\nENDPROPERTIES\nCHARS " << glyphs.size() << "\n";
+  for (const BdfGlyph& glyph : glyphs) {
+    int width = glyph.rows.empty() ? 0 : static_cast<int>(glyph.rows[0].size());
+    bdf << "STARTCHAR c" << int(glyph.ch) << "\nENCODING " << int(glyph.ch) << "\nSWIDTH 500 0\nDWIDTH "
+        << glyph.advance << " 0\nBBX " << width << " " << glyph.rows.size() << " " << glyph.left << " "
+        << glyph.bottom << "\nBITMAP\n";
+    for (const std::vector<int>& row : glyph.rows) {
+      std::vector<int> bytes((width * bitsPerPixel + 7) / 8, 0);
+      for (int x = 0; x < width; ++x)  // the leftmost pixel in the high bits
+        bytes[x * bitsPerPixel / 8] |= row[x] << (8 - bitsPerPixel - x * bitsPerPixel % 8);
+      for (int byte : bytes) bdf << std::hex << std::setw(2) << std::setfill('0') << byte << std::dec;
+      bdf << "\n";
+    }
+    bdf << "ENDCHAR\n";
+  }
+  bdf << "ENDFONT\n";
+  std::string path = dir + "/bitmap" + std::to_string(bitsPerPixel) + ".bdf";
+  std::ofstream(path) << bdf.str();
+  return path;
+}
+
+// Rows of a glyph drawn as '#' (full) and '.' (empty) at 1 bit per pixel.
+std::vector<std::vector<int>> picture(const std::vector<std::string>& art) {
+  std::vector<std::vector<int>> rows;
+  for (const std::string& line : art) {
+    rows.emplace_back();
+    for (char c : line) rows.back().push_back(c == '#');
+  }
+  return rows;
+}
+
+// Red channel of the window pixel under glyph pixel (x, y), counted from the
+// glyph's top left, for a glyph drawn at the pen origin.
+int underGlyph(const Frame& frame, const BdfGlyph& glyph, int x, int y) {
+  int top = static_cast<int>(kY) + glyph.bottom + static_cast<int>(glyph.rows.size()) - 1;
+  int column = static_cast<int>(kX) + glyph.left + x;
+  return frame.at(column, top - y)[0];
 }
 
 class Font : public ::testing::Test {
@@ -216,3 +273,75 @@ TEST_F(Font, AMissingOrBrokenFileThrowsAndKeepsTheFontBefore) {
 }
 
 }  // namespace
+
+// Fonts of other kinds; each test puts the game's font back.
+class OtherFont : public ::testing::Test {
+ protected:
+  ~OtherFont() override { FontManager::instance().load(kFont, kHeight); }
+  testfiles::TempDir folder{"other-font"};
+  std::string dir = folder.path().string();
+};
+
+TEST_F(OtherFont, ABitmapOnlyFontDrawsEachPixelOfItsGlyphs) {
+  const BdfGlyph one{'1', 1, 0, 8, picture({"..##..", ".###..", "#.##..", "..##..", "..##..", "######"})};
+  const BdfGlyph two{'2', 0, -1, 7, picture({".####.", "##..##", "...##.", "..##..", ".##...", "######"})};
+  FontManager::instance().load(bdfFont(dir, 1, {one, two}).c_str(), kHeight);
+  for (const BdfGlyph& glyph : {one, two}) {
+    SCOPED_TRACE(glyph.ch);
+    Frame frame = drawn([&](FontManager& f) { f.print("%c", glyph.ch); });
+    for (size_t y = 0; y < glyph.rows.size(); ++y)
+      for (size_t x = 0; x < glyph.rows[y].size(); ++x)
+        EXPECT_EQ(underGlyph(frame, glyph, x, y), glyph.rows[y][x] ? 255 : 0) << "pixel " << x << "," << y;
+  }
+  Ink pair = inkOf("12"), first = inkOf("1");
+  EXPECT_EQ(pair.left, first.left);
+  EXPECT_EQ(pair.right, static_cast<int>(kX) + one.advance + 5) << "the second glyph starts one advance on";
+}
+
+TEST_F(OtherFont, GreyBitmapsOfTwoFourAndEightBitsKeepTheirLevels) {
+  for (int bits : {2, 4, 8}) {
+    SCOPED_TRACE(testing::Message() << bits << " bits per pixel");
+    const int top = (1 << bits) - 1;
+    const BdfGlyph ramp{'A', 0, 0, 12, {{0, 1, top / 3, top / 2, top - 1, top}, {top, 0, top, 0, top, 0}}};
+    FontManager::instance().load(bdfFont(dir, bits, {ramp}).c_str(), kHeight);
+    Frame frame = drawn([](FontManager& f) { f.print("A"); });
+    for (size_t y = 0; y < ramp.rows.size(); ++y)
+      for (size_t x = 0; x < ramp.rows[y].size(); ++x) {
+        // Luminance and alpha are both the coverage, blended over black.
+        int coverage = ramp.rows[y][x] * 255 / top;
+        EXPECT_NEAR(underGlyph(frame, ramp, x, y), coverage * coverage / 255, 2) << "pixel " << x << "," << y;
+      }
+  }
+}
+
+TEST_F(OtherFont, AGlyphOver256PixelsOnASideIsEmptyButMovesThePen) {
+  auto row = [](int width) { return std::vector<std::vector<int>>{std::vector<int>(width, 1)}; };
+  auto column = [](int height) { return std::vector<std::vector<int>>(height, std::vector<int>{1}); };
+  const std::vector<BdfGlyph> glyphs = {{'w', 0, 0, 260, row(256)},     {'W', 0, 0, 20, row(257)},
+                                        {'t', 0, -200, 3, column(256)}, {'T', 0, -200, 20, column(257)},
+                                        {'i', 0, 0, 2, column(4)}};
+  FontManager::instance().load(bdfFont(dir, 1, glyphs).c_str(), kHeight);
+  Ink wide = inkOf("w"), tall = inkOf("t");
+  EXPECT_EQ(wide.right - wide.left + 1, 256);
+  EXPECT_EQ(tall.top - tall.bottom + 1, 256);
+  EXPECT_TRUE(inkOf("W").empty());
+  EXPECT_TRUE(inkOf("T").empty());
+  EXPECT_EQ(inkOf("Wi").left, inkOf("i").left + 20);
+  EXPECT_EQ(inkOf("Ti").left, inkOf("i").left + 20);
+}
+
+TEST_F(OtherFont, AnOutlineFontOfGiantGlyphsLoadsWithEveryGlyphEmpty) {
+  // Sixteen units to the em instead of the font's own: every glyph some 2000 pixels tall.
+  std::ifstream in(kFont, std::ios::binary);
+  std::string font((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  size_t unitsPerEm = tableOffset(font, "head") + 18;
+  font[unitsPerEm] = 0;
+  font[unitsPerEm + 1] = 16;
+  std::string path = dir + "/giant.ttf";
+  std::ofstream(path, std::ios::binary) << font;
+
+  FontManager::instance().load(path.c_str(), kHeight);
+  EXPECT_TRUE(inkOf("Best 12").empty());
+  drawn([](FontManager& f) { f.print("A"); });
+  EXPECT_EQ(boundTextureSize(), std::make_pair(1, 1));
+}

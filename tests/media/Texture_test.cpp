@@ -3,13 +3,17 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/Assets.h"
+#include "media/PictureLimit.h"
 #include "render/Render.h"
 #include "support/Files.h"
 #include "support/GlTest.h"
@@ -118,15 +122,28 @@ TEST_F(TextureTest, FirstLoadPrintsBothFragmentsAndCacheHitPrintsNothing) {
   EXPECT_EQ(registry.find(path), first);
 }
 
-TEST_F(TextureTest, FailedFileIsTriedAgainOnEveryRequest) {
+TEST_F(TextureTest, AFailedFileIsTriedAgainOnlyOnceItHasChanged) {
   std::string path = dir + "/late.png";
   const std::string fragments = "\nLoading texture " + path + "...done.";
   EXPECT_EQ(loadCapturing(path), std::make_pair(0u, fragments));
+  EXPECT_EQ(loadCapturing(path), std::make_pair(0u, std::string())) << "still missing: not tried again";
+
+  std::ofstream(path) << "not a picture";
+  EXPECT_EQ(loadCapturing(path), std::make_pair(0u, fragments)) << "it appeared: tried";
+  EXPECT_EQ(loadCapturing(path), std::make_pair(0u, std::string()));
+
+  // Rewritten with the same size, so only its modification time tells.
+  std::ofstream(path) << "not a picture";
+  auto modified = std::filesystem::last_write_time(path);
+  std::filesystem::last_write_time(path, modified + std::chrono::seconds(1));
   EXPECT_EQ(loadCapturing(path), std::make_pair(0u, fragments));
   EXPECT_EQ(registry.find(path), 0u);
 
   writePng(path, quadrants());
-  EXPECT_NE(registry.getTexture(path, 0), 0u);
+  auto [texture, output] = loadCapturing(path);
+  EXPECT_NE(texture, 0u);
+  EXPECT_EQ(output, fragments);
+  EXPECT_EQ(registry.find(path), texture);
 }
 
 TEST_F(TextureTest, NamesDifferingOnlyInCaseAreSeparateEntries) {
@@ -162,12 +179,27 @@ TEST_F(TextureTest, UndecodableFilesGiveZero) {
   std::vector<uint8_t> whole = testfiles::readBytes(dir + "/whole.png");
   testfiles::writeBytes(dir + "/cut.png", {whole.begin(), whole.begin() + whole.size() / 2});
   writeTga(dir + "/grey.tga", quadrants(), 8);  // decodes, but only 32-bit pictures become textures
-  std::vector<uint8_t> row(8193 * 4, 255);  // wider than the decoder accepts
-  testfiles::writePng(dir + "/wide.png", 8193, 1, row);
-
-  for (const char* name : {"/text.png", "/cut.png", "/grey.tga", "/wide.png"}) {
+  for (const char* name : {"/text.png", "/cut.png", "/grey.tga"}) {
     SCOPED_TRACE(name);
     EXPECT_EQ(registry.getTexture(dir + name, 0), 0u);
+  }
+}
+
+TEST_F(TextureTest, PicturesUpToTheSideLimitLoad) {
+  GLint renderer = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &renderer);
+  const int limit = std::min<int>(renderer, kMaxPictureSide);
+  for (const char* extension : {".png", ".tga"}) {
+    SCOPED_TRACE(extension);
+    for (auto [w, h, loads] : {std::tuple{limit, 1, true}, std::tuple{limit + 1, 1, false}, std::tuple{1, limit + 1, false}}) {
+      std::string path = dir + "/" + std::to_string(w) + "x" + std::to_string(h) + extension;
+      std::vector<uint8_t> white(static_cast<size_t>(w) * h * 4, 255);
+      if (std::string(extension) == ".png")
+        testfiles::writePng(path, w, h, white);
+      else
+        testfiles::writeTga(path, w, h, white);
+      EXPECT_EQ(registry.getTexture(path, 0) != 0, loads) << w << " by " << h;
+    }
   }
 }
 
@@ -209,12 +241,25 @@ TEST_F(TextureTest, WrapModeFollowsRepeatOptionAndFiltersAreLinear) {
     std::string clamped = dir + "/clamped" + extension, repeated = dir + "/repeated" + extension;
     unsigned clamp = registry.getTexture(clamped, 0), repeat = registry.getTexture(repeated, repeatWrap);
     for (GLenum axis : {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T}) {
-      EXPECT_EQ(textureParameter(clamp, axis), GL_CLAMP);
+      EXPECT_EQ(textureParameter(clamp, axis), GL_CLAMP_TO_EDGE);
       EXPECT_EQ(textureParameter(repeat, axis), GL_REPEAT);
     }
     EXPECT_EQ(textureParameter(clamp, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
     EXPECT_EQ(textureParameter(clamp, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
   }
+}
+
+TEST_F(TextureTest, PicturesBeyondTheBytesLeftForThemAreRefused) {
+  TextureRegistry small(2 * pictureBytes(4, 4));
+  writePng(dir + "/first.png", quadrants());
+  writeTga(dir + "/second.tga", quadrants());
+  writePng(dir + "/third.png", quadrants());
+  testfiles::writePng(dir + "/dot.png", 1, 1, {kRed.begin(), kRed.end()});
+  EXPECT_NE(small.getTexture(dir + "/first.png", 0), 0u);
+  EXPECT_NE(small.getTexture(dir + "/second.tga", 0), 0u) << "fills what is left exactly";
+  EXPECT_EQ(small.getTexture(dir + "/third.png", 0), 0u);
+  EXPECT_EQ(small.getTexture(dir + "/dot.png", 0), 0u);
+  EXPECT_NE(registry.getTexture(dir + "/third.png", 0), 0u) << "the game's registry still has room";
 }
 
 TEST_F(TextureTest, ListWithoutPathDrawsWhateverTextureIsBound) {

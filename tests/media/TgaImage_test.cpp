@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/Files.h"
@@ -105,18 +106,84 @@ TEST_F(TgaImageTest, PacketsRunningPastTheLastPixelAreClipped) {
   EXPECT_EQ(pixelBytes(raw), (Bytes{3, 2, 1, 255, 6, 5, 4, 255}));
 }
 
-TEST_F(TgaImageTest, ShortFilesReadMissingBytesAsWhite) {
-  // Uncompressed 2x2 with only the first pixel present.
+TEST_F(TgaImageTest, ShortFilesAreRefusedUnlessRunLengthWhichLeavesTheRestZero) {
+  // Uncompressed 2x2 with only the first pixel present: refused, whatever its depth.
   TgaImage plain;
-  ASSERT_TRUE(plain.load(write(tgaHeader(2, 2, 2, 32, kTopFirst) + Bytes{1, 2, 3, 4}).c_str(), false));
-  Bytes expected(16, 255);
-  expected[0] = 3, expected[1] = 2, expected[2] = 1, expected[3] = 4;
-  EXPECT_EQ(pixelBytes(plain), expected);
+  EXPECT_FALSE(plain.load(write(tgaHeader(2, 2, 2, 32, kTopFirst) + Bytes{1, 2, 3, 4}).c_str(), false));
+  EXPECT_EQ(plain.pixels, nullptr);
+  TgaImage grey;
+  EXPECT_FALSE(grey.load(write(tgaHeader(3, 2, 2, 8, kTopFirst) + Bytes{1, 2, 3}).c_str(), false));
+  TgaImage exact;
+  EXPECT_TRUE(exact.load(write(tgaHeader(3, 2, 2, 8, kTopFirst) + Bytes{1, 2, 3, 4}).c_str(), false));
 
-  // Run-length data cut after one packet: the next header reads as 0xFF, a clipped white run.
-  TgaImage packed;
-  ASSERT_TRUE(packed.load(write(tgaHeader(10, 2, 2, 32, kTopFirst) + Bytes{0x00, 1, 2, 3, 4}).c_str(), false));
-  EXPECT_EQ(pixelBytes(packed), expected);
+  // Run-length data cut after one packet, then in the middle of a pixel: what was decoded stays.
+  const Bytes firstPixelOnly = {3, 2, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  for (const Bytes& data : {Bytes{0x00, 1, 2, 3, 4}, Bytes{0x00, 1, 2, 3, 4, 0x81, 9, 9}}) {
+    TgaImage packed;
+    ASSERT_TRUE(packed.load(write(tgaHeader(10, 2, 2, 32, kTopFirst) + data).c_str(), false));
+    EXPECT_EQ(pixelBytes(packed), firstPixelOnly);
+  }
+  TgaImage headerOnly;
+  ASSERT_TRUE(headerOnly.load(write(tgaHeader(10, 2, 1, 24, kTopFirst)).c_str(), false));
+  EXPECT_EQ(pixelBytes(headerOnly), Bytes(8, 0));
+
+  TgaImage cutHeader;
+  EXPECT_FALSE(cutHeader.load(write(Bytes(17, 0)).c_str(), false));
+}
+
+TEST_F(TgaImageTest, TheImageIdAndAColourMapAreSkipped) {
+  const Bytes pixels = {10, 20, 30, 40, 50, 60};  // 2x1 at 24 bits
+  const Bytes expected = {30, 20, 10, 255, 60, 50, 40, 255};
+  Bytes withId = tgaHeader(2, 2, 1, 24, kTopFirst) + Bytes{'s', 'h', 'a', 'd', 'e'} + pixels;
+  withId[0] = 5;
+  // A true-colour file may carry a map it does not use: 3 entries of 15 bits, 2 bytes each.
+  Bytes withMap = tgaHeader(2, 2, 1, 24, kTopFirst) + Bytes{'i', 'd'} + Bytes(6, 0xEE) + pixels;
+  withMap[0] = 2;
+  withMap[1] = 1;
+  withMap[3] = 4;  // first entry index: says nothing about the map's size
+  withMap[5] = 3;
+  withMap[7] = 15;
+  Bytes packed = tgaHeader(10, 2, 1, 32, kTopFirst) + Bytes(4 * 2, 0xEE) + Bytes{0x81, 1, 2, 3, 4};
+  packed[1] = 1, packed[5] = 2, packed[7] = 32;
+  struct Case {
+    const char* what;
+    Bytes data, expected;
+  };
+  const Case cases[] = {{"image ID", withId, expected},
+                        {"ID and colour map", withMap, expected},
+                        {"run-length after a colour map", packed, {3, 2, 1, 4, 3, 2, 1, 4}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TgaImage image;
+    ASSERT_TRUE(image.load(write(c.data).c_str(), false));
+    EXPECT_EQ(pixelBytes(image), c.expected);
+    if (c.data[2] != 10) {  // one byte fewer and the pixels no longer fit after the skipped fields
+      TgaImage cut;
+      EXPECT_FALSE(cut.load(write(Bytes(c.data.begin(), c.data.end() - 1)).c_str(), false));
+    }
+  }
+}
+
+TEST_F(TgaImageTest, PicturesOverTheSideOrByteLimitAreRefusedWhateverTheirData) {
+  TgaImage atLimit;
+  ASSERT_TRUE(atLimit.load(write(tgaHeader(3, 8, 1, 8, 0) + Bytes(8, 7)).c_str(), false, 8, 8 * 4));
+  EXPECT_EQ(atLimit.width, 8);
+  TgaImage overBytes;  // bytes are counted as RGBA, whatever the depth
+  EXPECT_FALSE(overBytes.load(write(tgaHeader(3, 8, 1, 8, 0) + Bytes(8, 7)).c_str(), false, 8, 8 * 4 - 1));
+  for (auto [w, h] : {std::pair{9, 1}, std::pair{1, 9}}) {
+    TgaImage over;
+    EXPECT_FALSE(over.load(write(tgaHeader(3, w, h, 8, 0) + Bytes(9, 7)).c_str(), false, 8));
+    EXPECT_EQ(over.pixels, nullptr);
+  }
+  // Headers alone claiming the largest sizes, plain and run-length, at the game's own limit.
+  for (uint8_t type : {2, 10}) {
+    TgaImage huge;
+    EXPECT_FALSE(huge.load(write(tgaHeader(type, 32767, 32767, 32, kTopFirst)).c_str(), false));
+    TgaImage overDefault;
+    EXPECT_FALSE(overDefault.load(write(tgaHeader(type, kMaxPictureSide + 1, 1, 32, 0)).c_str(), false));
+  }
+  TgaImage noData;
+  EXPECT_FALSE(noData.load(write(tgaHeader(3, kMaxPictureSide, kMaxPictureSide, 8, 0)).c_str(), false));
 }
 
 TEST_F(TgaImageTest, UnsupportedOrUnsafeHeadersAreRefused) {
