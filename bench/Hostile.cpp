@@ -24,30 +24,17 @@
 #include <thread>
 #include <vector>
 
+#include "HostileFiles.h"
 #include "core/Assets.h"
 #include "media/Texture.h"
 
 namespace {
 
+using namespace bench;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 constexpr double kGiveUpSeconds = 300;
 constexpr int kWave = 60;  // victims per wave, each asking for its pictures
-
-void writeBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// An 18-byte TGA header and nothing after it.
-std::string tgaHeader(uint8_t type, int side, uint8_t depth) {
-  std::string header(18, '\0');
-  header[2] = static_cast<char>(type);
-  header[12] = header[14] = static_cast<char>(side & 0xFF);
-  header[13] = header[15] = static_cast<char>(side >> 8);
-  header[16] = static_cast<char>(depth);
-  header[17] = 0x20;  // top row first
-  return header;
-}
 
 // A fully transparent RGBA picture side by side pixels, deflated as hard as zlib can.
 void writePngBomb(const fs::path& path, int side) {
@@ -66,11 +53,6 @@ void writePngBomb(const fs::path& path, int side) {
   std::fclose(out);
 }
 
-std::string readBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // The font with 16 units to its em instead of its own: every glyph some 2000 pixels tall.
 void writeGiantFont(const fs::path& path) {
   std::string font = readBytes(path);
@@ -84,8 +66,6 @@ void writeGiantFont(const fs::path& path) {
     }
   writeBytes(path, font);
 }
-
-fs::path resourcePath(const fs::path& root, const char* asset) { return root / assets::underResourceDir(asset); }
 
 std::vector<const char*> allPictures() {
   std::vector<const char*> pictures(std::begin(assets::kSlides), std::end(assets::kSlides));
