@@ -20,7 +20,6 @@
 namespace {
 
 constexpr int kIntroSlide = 2;        // the intro music starts with the third picture
-constexpr float kMusicVolume = 0.7f;
 constexpr float kFieldOfView = 60;    // degrees, vertical
 
 }  // namespace
