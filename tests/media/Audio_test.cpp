@@ -1,5 +1,6 @@
 // The audio layer on the real mixer, with SDL's disk driver writing the mixed
-// output to a file so that silence and sound can be told apart.
+// output (float samples, full scale 1) to a file so that silence and sound
+// can be told apart and measured.
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
@@ -10,12 +11,15 @@
 #include <set>
 
 #include "media/Audio.h"
+#include "media/Limiter.h"
 #include "media/TestWav.h"
 #include "support/GlTest.h"
 
 namespace {
 
 constexpr int16_t kAmplitude = 10000;
+constexpr float kLevel = kAmplitude / 32768.0f;  // the same as the mixer's float output
+constexpr float kTolerance = kLevel / 50;
 constexpr Uint32 kSettleMs = 120;  // several mixer buffers
 
 std::string dir;
@@ -38,16 +42,16 @@ class AudioLayer : public ::testing::Test {
   }
 
   // Loudest output sample written since the last call (or since SetUp).
-  int peakSinceMark() {
+  float peakSinceMark() {
     std::ifstream in(outputFile, std::ios::binary);
     in.seekg(offset_);
-    std::vector<int16_t> pcm(1 << 16);
-    in.read(reinterpret_cast<char*>(pcm.data()), pcm.size() * sizeof(int16_t));
-    pcm.resize(in.gcount() / sizeof(int16_t));
+    std::vector<float> pcm(1 << 17);
+    in.read(reinterpret_cast<char*>(pcm.data()), pcm.size() * sizeof(float));
+    pcm.resize(in.gcount() / sizeof(float));
     offset_ += in.gcount();
     EXPECT_FALSE(pcm.empty()) << "the disk driver wrote nothing";
-    int peak = 0;
-    for (int16_t s : pcm) peak = std::max(peak, std::abs(static_cast<int>(s)));
+    float peak = 0;
+    for (float s : pcm) peak = std::max(peak, std::fabs(s));
     return peak;
   }
 
@@ -61,13 +65,13 @@ class AudioLayer : public ::testing::Test {
   std::streamoff offset_ = 0;  // bytes of output already looked at
 };
 
-TEST_F(AudioLayer, DeviceIsStereo44100WithRoomFor4PlaysOf15Samples) {
+TEST_F(AudioLayer, DeviceIsStereo44100MixedInFloatWithRoomFor4PlaysOf15Samples) {
   int rate = 0, channels = 0;
   Uint16 format = 0;
   ASSERT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
   EXPECT_EQ(rate, 44100);
   EXPECT_EQ(channels, 2);
-  EXPECT_EQ(format, AUDIO_S16SYS);
+  EXPECT_EQ(format, AUDIO_F32SYS) << "a float sum can pass full scale until the limiter brings it back";
   EXPECT_GE(Mix_AllocateChannels(-1), 15 * 4);
   EXPECT_TRUE(audio::openDevice()) << "a second open keeps the device";
 }
@@ -83,8 +87,8 @@ TEST_F(AudioLayer, OutputIsSilentUntilAPlayAndScalesWithTheVolume) {
 
   audio::Channel channel = play(tone, 100);
   SDL_Delay(kSettleMs);
-  int full = peakSinceMark();
-  EXPECT_NEAR(full, kAmplitude, kAmplitude / 50);
+  float full = peakSinceMark();
+  EXPECT_NEAR(full, kLevel, kTolerance) << "the limiter leaves a sound under its ceiling alone";
 
   Mix_HaltChannel(-1);
   SDL_Delay(kSettleMs);
@@ -92,7 +96,7 @@ TEST_F(AudioLayer, OutputIsSilentUntilAPlayAndScalesWithTheVolume) {
   audio::playChannel(channel);  // the same channel again, now at half volume
   audio::setChannelVolume(channel, 50);
   SDL_Delay(kSettleMs);
-  EXPECT_NEAR(peakSinceMark(), full / 2, kAmplitude / 50);
+  EXPECT_NEAR(peakSinceMark(), full / 2, kTolerance);
 
   Mix_HaltChannel(-1);
   SDL_Delay(kSettleMs);
@@ -130,6 +134,19 @@ TEST_F(AudioLayer, AFifthPlayTakesOverThePlaybackFurthestAlong) {
   audio::Channel other = play(audio::loadSample(otherPath.c_str(), 4), 100);
   EXPECT_EQ(std::count(started.begin(), started.end(), other), 0) << "another sample has its own voices";
   EXPECT_EQ(Mix_Playing(-1), 5);
+}
+
+TEST_F(AudioLayer, LoudPlaysPilingUpAreBroughtUnderTheCeiling) {
+  std::string path = dir + "/loud.wav";
+  constexpr int16_t kLoud = 30000;  // 0.92 of full scale: four in step sum to 3.7
+  testwav::writeSquare(path, 1.0, kLoud);
+  audio::Sample loud = audio::loadSample(path.c_str(), 4);
+  ASSERT_NE(loud, 0u);
+  for (int i = 0; i < 4; ++i) play(loud, 100);
+  SDL_Delay(kSettleMs * 3);
+  float peak = peakSinceMark();
+  EXPECT_LE(peak, Limiter::kCeiling);
+  EXPECT_GT(peak, Limiter::kCeiling * 0.9f) << "limited to the ceiling, not far below it";
 }
 
 TEST_F(AudioLayer, FailedLoadsGiveZeroAndZeroHandlesDoNothing) {

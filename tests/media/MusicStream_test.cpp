@@ -27,22 +27,22 @@ class Music : public ::testing::Test {
   }
   void TearDown() override { Mix_HaltMusic(); }
 
-  static MusicStream clip(const std::string& name) {
-    MusicStream stream;
-    stream.path = dir + "/" + name + ".wav";
+  // A fresh short clip file for the stream; the extension is the file's name only.
+  static void clip(MusicStream& stream, const std::string& name, const std::string& extension = ".wav") {
+    stream.path = dir + "/" + name + extension;
     testwav::writeSquare(stream.path, kClipSeconds, 8000);
-    return stream;
   }
 };
 
 TEST_F(Music, ALoopingStreamPlaysOnPastItsEndAndAPlainOneStops) {
-  MusicStream once = clip("once");
+  MusicStream once, looping;
+  clip(once, "once");
   once.play(false);
   EXPECT_EQ(Mix_PlayingMusic(), 1);
   SDL_Delay(kPastTheEndMs);
   EXPECT_EQ(Mix_PlayingMusic(), 0);
 
-  MusicStream looping = clip("looping");
+  clip(looping, "looping");
   looping.play(true);
   SDL_Delay(kPastTheEndMs);
   EXPECT_EQ(Mix_PlayingMusic(), 1);
@@ -51,7 +51,9 @@ TEST_F(Music, ALoopingStreamPlaysOnPastItsEndAndAPlainOneStops) {
 }
 
 TEST_F(Music, StoppingTheIntroLeavesTheGameClipPlaying) {
-  MusicStream intro = clip("intro"), game = clip("game");
+  MusicStream intro, game;
+  clip(intro, "intro");
+  clip(game, "game");
   intro.play(true);
   intro.setVolume(0.7f);
   game.play(true);
@@ -63,7 +65,9 @@ TEST_F(Music, StoppingTheIntroLeavesTheGameClipPlaying) {
 }
 
 TEST_F(Music, VolumeIsAClampedPercentageOfThePlayingStreamOnly) {
-  MusicStream intro = clip("quiet"), game = clip("loud");
+  MusicStream intro, game;
+  clip(intro, "quiet");
+  clip(game, "loud");
   intro.play(true);
   intro.setVolume(0.7f);  // 69 percent, not 70
   EXPECT_EQ(Mix_VolumeMusic(-1), 69 * MIX_MAX_VOLUME / 100);
@@ -79,7 +83,8 @@ TEST_F(Music, VolumeIsAClampedPercentageOfThePlayingStreamOnly) {
 }
 
 TEST_F(Music, AStreamThatNeverOpenedChangesNothing) {
-  MusicStream game = clip("running");
+  MusicStream game;
+  clip(game, "running");
   game.play(true);
   game.setVolume(0.5f);
 
@@ -92,6 +97,35 @@ TEST_F(Music, AStreamThatNeverOpenedChangesNothing) {
   neverPlayed.setVolume(0);
   EXPECT_EQ(Mix_PlayingMusic(), 1);
   EXPECT_EQ(Mix_VolumeMusic(-1), 50 * MIX_MAX_VOLUME / 100);
+}
+
+TEST_F(Music, EachClipHoldsOneOpenStreamHoweverOftenItPlays) {
+  int before = audio::openStreamCount();
+  {
+    MusicStream intro, game;
+    clip(intro, "replayed-intro");
+    clip(game, "replayed-game");
+    for (int i = 0; i < 50; ++i) {
+      intro.play(true);
+      game.play(i % 2 == 0);
+      EXPECT_EQ(audio::openStreamCount(), before + 2) << "after play " << i + 1;
+    }
+    EXPECT_EQ(Mix_PlayingMusic(), 1) << "the latest play still sounds";
+    game.stop();
+    intro.play(true);
+    intro.setVolume(0.5f);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 50 * MIX_MAX_VOLUME / 100) << "the new stream takes the volume";
+  }
+  EXPECT_EQ(audio::openStreamCount(), before) << "a clip's stream is freed with it";
+  EXPECT_EQ(Mix_PlayingMusic(), 0);
+}
+
+TEST_F(Music, TheDecoderFollowsTheFileContentNotItsName) {
+  MusicStream misnamed;
+  clip(misnamed, "wave-inside", ".mp3");
+  misnamed.play(true);
+  EXPECT_EQ(Mix_PlayingMusic(), 1);
+  EXPECT_EQ(Mix_GetMusicType(nullptr), MUS_WAV) << "decoded as what it is";
 }
 
 }  // namespace
