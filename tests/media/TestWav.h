@@ -1,5 +1,6 @@
-// Short WAV files written by the audio tests themselves: 16-bit mono PCM at
-// 44.1 kHz, a square wave so every sample has the same magnitude.
+// Short WAV files written by the audio tests themselves: 16-bit mono PCM,
+// 44.1 kHz unless asked otherwise, a square wave so every sample has the same
+// magnitude.
 #pragma once
 
 #include <cstdint>
@@ -20,8 +21,8 @@ inline void put16(std::ofstream& out, uint16_t v) {
   out.put(static_cast<char>(v >> 8));
 }
 
-inline void writeSquare(const std::string& path, double seconds, int16_t amplitude) {
-  auto frames = static_cast<uint32_t>(seconds * kRate);
+inline void writeSquare(const std::string& path, double seconds, int16_t amplitude, uint32_t rate = kRate) {
+  auto frames = static_cast<uint32_t>(seconds * rate);
   std::ofstream out(path, std::ios::binary);
   out.write("RIFF", 4);
   put32(out, 36 + frames * 2);
@@ -29,8 +30,8 @@ inline void writeSquare(const std::string& path, double seconds, int16_t amplitu
   put32(out, 16);
   put16(out, 1);  // PCM
   put16(out, 1);  // mono
-  put32(out, kRate);
-  put32(out, kRate * 2);
+  put32(out, rate);
+  put32(out, rate * 2);
   put16(out, 2);   // bytes per frame
   put16(out, 16);  // bits
   out.write("data", 4);
