@@ -128,4 +128,23 @@ TEST_F(Music, TheDecoderFollowsTheFileContentNotItsName) {
   EXPECT_EQ(Mix_GetMusicType(nullptr), MUS_WAV) << "decoded as what it is";
 }
 
+// Last: it closes the device, then opens it again.
+TEST_F(Music, ClosingTheDeviceFreesEveryStreamAndLeavesHandlesDead) {
+  MusicStream kept;
+  clip(kept, "kept");
+  kept.play(true);
+  ASSERT_GT(audio::openStreamCount(), 0);
+  audio::closeDevice();
+  EXPECT_EQ(audio::openStreamCount(), 0);
+  EXPECT_EQ(Mix_PlayingMusic(), 0);
+  kept.setVolume(0.5f);
+  kept.play(true);
+  EXPECT_EQ(audio::openStreamCount(), 0) << "nothing opens without a device";
+
+  SoundBank::instance().initAudio();
+  kept.play(true);
+  EXPECT_EQ(audio::openStreamCount(), 1);
+  EXPECT_EQ(Mix_PlayingMusic(), 1);
+}
+
 }  // namespace
