@@ -26,7 +26,7 @@ constexpr int kMaxPercent = 100;
 constexpr double kLongestSampleSeconds = 30;
 
 struct SampleEntry {
-  Mix_Chunk* chunk;  // decoded whole; freed when the device closes
+  Mix_Chunk* chunk;  // decoded whole; null once the device has closed
   int maxPlaybacks;  // voices this sample may hold at once
 };
 
@@ -49,9 +49,10 @@ int deviceRate = 0, deviceChannels = 0;  // Hz and output channels, as the devic
 // Mixing is in float, so a sum past full scale survives until the limiter
 // brings it back; only the audio thread touches it while the device is open.
 std::unique_ptr<Limiter> limiter;
+// Entries stay after they are freed, so a handle is never reused for another sound.
 std::vector<SampleEntry> samples;  // handle = index + 1
 std::vector<Voice> voices;         // kMixerChannels once the device is open
-std::vector<StreamEntry> streams;  // handle = index + 1; closed ones stay, so handles are never reused
+std::vector<StreamEntry> streams;  // handle = index + 1
 Stream playingStream = 0;          // the one stream SDL_mixer's music channel holds
 // Orders playbacks by start: all of one sample run at the same rate, so the
 // earliest started is the one furthest into the sound.
@@ -63,7 +64,7 @@ int mixVolume(int percent) {
 }
 
 const SampleEntry* sampleEntry(Sample sample) {
-  return sample >= 1 && sample <= samples.size() ? &samples[sample - 1] : nullptr;
+  return sample >= 1 && sample <= samples.size() && samples[sample - 1].chunk ? &samples[sample - 1] : nullptr;
 }
 
 StreamEntry* streamEntry(Stream stream) {
@@ -153,10 +154,11 @@ void closeDevice() {
   Mix_HaltChannel(-1);
   Mix_HaltMusic();
   Mix_CloseAudio();  // the audio thread stops here, before anything it reads is freed
-  for (SampleEntry& entry : samples) Mix_FreeChunk(entry.chunk);
+  for (SampleEntry& entry : samples) {
+    Mix_FreeChunk(entry.chunk);
+    entry.chunk = nullptr;
+  }
   for (StreamEntry& entry : streams) closeStreamEntry(entry);
-  samples.clear();
-  streams.clear();
   voices.clear();
   limiter.reset();
   playingStream = 0;

@@ -10,7 +10,7 @@
 
 namespace {
 
-// Raw device output written by SDL's disk audio driver (16-bit samples).
+// Raw device output written by SDL's disk audio driver (float samples; silence is zero bytes).
 std::vector<char> readRaw(const std::string& path, size_t from) {
   std::ifstream in(path, std::ios::binary);
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -129,14 +129,17 @@ TEST_F(Music, TheDecoderFollowsTheFileContentNotItsName) {
 }
 
 // Last: it closes the device, then opens it again.
-TEST_F(Music, ClosingTheDeviceFreesEveryStreamAndLeavesHandlesDead) {
+TEST_F(Music, ClosingTheDeviceFreesEverySoundAndLeavesHandlesDead) {
   MusicStream kept;
   clip(kept, "kept");
   kept.play(true);
+  audio::Sample sample = audio::loadSample(kept.path.c_str(), 4);
   ASSERT_GT(audio::openStreamCount(), 0);
+  ASSERT_NE(audio::sampleChannel(sample), 0u);
   audio::closeDevice();
   EXPECT_EQ(audio::openStreamCount(), 0);
   EXPECT_EQ(Mix_PlayingMusic(), 0);
+  EXPECT_EQ(audio::sampleChannel(sample), 0u);
   kept.setVolume(0.5f);
   kept.play(true);
   EXPECT_EQ(audio::openStreamCount(), 0) << "nothing opens without a device";
@@ -145,6 +148,7 @@ TEST_F(Music, ClosingTheDeviceFreesEveryStreamAndLeavesHandlesDead) {
   kept.play(true);
   EXPECT_EQ(audio::openStreamCount(), 1);
   EXPECT_EQ(Mix_PlayingMusic(), 1);
+  EXPECT_EQ(audio::sampleChannel(sample), 0u) << "a handle is never given to another sound";
 }
 
 }  // namespace
