@@ -151,9 +151,7 @@ bool openDevice() {
 
 void closeDevice() {
   if (!deviceOpen) return;
-  Mix_HaltChannel(-1);
-  Mix_HaltMusic();
-  Mix_CloseAudio();  // the audio thread stops here, before anything it reads is freed
+  Mix_CloseAudio();  // halts every sound and stops the audio thread before anything it reads is freed
   for (SampleEntry& entry : samples) {
     Mix_FreeChunk(entry.chunk);
     entry.chunk = nullptr;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "assets/DecodedSound.h"
+#include "media/Audio.h"
 #include "media/MusicStream.h"
 #include "media/SoundBank.h"
 #include "support/GlTest.h"
@@ -67,7 +68,7 @@ class MusicLoops : public ::testing::TestWithParam<Clip> {
     SoundBank::instance().initAudio();
   }
   static void TearDownTestSuite() {
-    Mix_CloseAudio();  // stops the driver writing
+    audio::closeDevice();  // stops the driver writing
     std::filesystem::remove_all(std::filesystem::path(recording).parent_path());
   }
 };

@@ -80,7 +80,8 @@ Bytes aiff(uint32_t rate, uint32_t frames) {
   addBe(b, 0, 4);
   add(b, "SSND");
   addBe(b, 8 + frames, 4);
-  addBe(b, 0, 8);  // offset and block size
+  addBe(b, 0, 4);  // offset
+  addBe(b, 0, 4);  // block size
   for (uint32_t i = 0; i < frames; ++i) b.push_back(uint8_t(i % 100 < 50 ? 40 : -40));
   return b;
 }
