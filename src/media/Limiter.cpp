@@ -42,12 +42,17 @@ void Limiter::process(float* samples, int frames) {
 // ring is low enough for the oldest frame: so is their mean, the gain, which
 // falls in a straight line over the look-ahead instead of jumping.
 float Limiter::nextGain(float peak) {
-  needed_[static_cast<size_t>(at_)] = peak > kCeiling ? kCeiling / peak * kRoundingMargin : 1.0f;
+  float need = peak > kCeiling ? kCeiling / peak * kRoundingMargin : 1.0f;
+  // Most of the time nothing is loud: the rings then hold only ones and the
+  // scans below would give exactly 1, so they are skipped.
+  if (need == 1 && unityFrames_ >= lookAhead_) return 1;
+  needed_[static_cast<size_t>(at_)] = need;
   double lowestNeed = *std::min_element(needed_.begin(), needed_.end());
   double released = envelope_ + (1 - envelope_) * releaseStep_;
   if (1 - released < kUnitySnap) released = 1;
   envelope_ = std::min(lowestNeed, released);
   held_[static_cast<size_t>(at_)] = static_cast<float>(envelope_);
+  unityFrames_ = need == 1 && envelope_ == 1 ? unityFrames_ + 1 : 0;
   double sum = 0;
   for (float e : held_) sum += e;
   return static_cast<float>(sum / lookAhead_);

@@ -31,4 +31,5 @@ class Limiter {
   int at_ = 0;                 // ring slot of the newest frame
   double envelope_ = 1;        // newest held_ value, 0 < envelope_ <= 1; double, so the release never stalls
   float gain_ = 1;             // mean of held_: the gain on the frame leaving the delay
+  int unityFrames_ = 0;        // latest frames in a row needing no cut, with the envelope at 1
 };
