@@ -21,8 +21,8 @@ void closeDevice();
 
 // Whole file into memory, whatever its name says it is; at most maxPlaybacks
 // sound at once, the playback furthest into the sound taken over when all are
-// busy. 0 on failure, and for a sound longer than 30 seconds, which is refused
-// before decoding where its header tells, else after.
+// busy. 0 on failure, and for a sound longer than 30 seconds: refused before
+// decoding when its header or its stream decoder gives the length, else after.
 Sample loadSample(const char* path, int maxPlaybacks);
 Channel sampleChannel(Sample sample);
 void playChannel(Channel channel);
