@@ -151,11 +151,12 @@ GameProcess::GameProcess(testfiles::TempDir workDir, const std::vector<std::stri
   start(env);
 }
 
-GameProcess::GameProcess(const fs::path& workDir, const std::vector<std::string>& env) : workDir_(workDir) {
-  start(env);
+GameProcess::GameProcess(const fs::path& workDir, const std::vector<std::string>& env, std::optional<uid_t> user)
+    : workDir_(workDir) {
+  start(env, user);
 }
 
-void GameProcess::start(const std::vector<std::string>& env) {
+void GameProcess::start(const std::vector<std::string>& env, std::optional<uid_t> user) {
   std::vector<std::string> entries = environmentWith(env);
   std::string binary = gameBinary();
   std::string dir = workDir_.string();
@@ -167,6 +168,7 @@ void GameProcess::start(const std::vector<std::string>& env) {
     envp.push_back(nullptr);
     if (chdir(dir.c_str()) != 0) _exit(126);
     if (!freopen("stdout.txt", "w", stdout) || !freopen("stderr.txt", "w", stderr)) _exit(126);
+    if (user && (setgid(*user) != 0 || setuid(*user) != 0)) _exit(126);  // after the output files, made as the test
     char* argv[] = {binary.data(), nullptr};
     execve(binary.c_str(), argv, envp.data());
     _exit(127);
@@ -240,6 +242,13 @@ void GameProcess::kill() {
   int status = 0;
   waitpid(pid_, &status, 0);
   exitStatus_ = 128 + SIGKILL;
+}
+
+double GameProcess::peakResidentMegabytes() {
+  std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.starts_with("VmHWM:")) return std::stod(line.substr(6)) / 1024;  // kB
+  throw std::runtime_error("no memory figures: the game is not running");
 }
 
 int GameProcess::waitForExit(double seconds) {

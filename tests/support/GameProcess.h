@@ -47,8 +47,10 @@ class GameProcess {
   // Starts the game ($STOMPALONG_BIN) in workDir, which it removes when done,
   // with extra "NAME=value" environment entries.
   explicit GameProcess(testfiles::TempDir workDir, const std::vector<std::string>& env = {});
-  // The same in a folder the caller keeps, for files that outlive the game.
-  GameProcess(const std::filesystem::path& workDir, const std::vector<std::string>& env = {});
+  // The same in a folder the caller keeps, for files that outlive the game;
+  // with a user id, the game runs as that user (the test runs as root).
+  GameProcess(const std::filesystem::path& workDir, const std::vector<std::string>& env = {},
+              std::optional<uid_t> user = std::nullopt);
   ~GameProcess();  // kills a game still running
   GameProcess(const GameProcess&) = delete;
   GameProcess& operator=(const GameProcess&) = delete;
@@ -63,6 +65,8 @@ class GameProcess {
   void play(double gameSeconds);
 
   bool alive();
+  // The most resident memory the running game has held so far (VmHWM), in megabytes.
+  double peakResidentMegabytes();
   // Waits for the process to end; its exit status, or -1 if it did not end in time.
   int waitForExit(double seconds);
   void kill();  // ends the game at once (SIGKILL): no exit path runs
@@ -94,7 +98,7 @@ class GameProcess {
   std::string report();
 
  private:
-  void start(const std::vector<std::string>& env);
+  void start(const std::vector<std::string>& env, std::optional<uid_t> user = std::nullopt);
   int newFrames();
   void requireExited();
   void sendKey(const std::string& keysym, bool down, unsigned modifiers);
