@@ -21,10 +21,6 @@ constexpr int kCentreX = 400, kCentreY = 300;
 
 fs::path in(const testfiles::TempDir& dir, const char* asset) { return dir.path() / asset; }
 
-void enterGame(e2e::GameProcess& game) {
-  for (size_t slide = 0; slide < std::size(assets::kSlides); ++slide) game.key("3");
-}
-
 }  // namespace
 
 TEST(Hostile, AGameOfHostileFilesReachesTheGameScreenInBoundedMemory) {
@@ -37,7 +33,7 @@ TEST(Hostile, AGameOfHostileFilesReachesTheGameScreenInBoundedMemory) {
 
   e2e::GameProcess game(std::move(dir));
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
-  enterGame(game);
+  game.stepThroughSlides();
   EXPECT_TRUE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 6, 20)) << "not on the game screen";
   game.play(2.0);
   for (int round = 0; round < 3; ++round)

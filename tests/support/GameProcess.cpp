@@ -140,6 +140,13 @@ testfiles::TempDir fontOnly(const std::string& tag) {
   return dir;
 }
 
+bool differs(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  if (a.size() != b.size()) return true;
+  int changed = 0;
+  for (size_t i = 0; i < a.size(); ++i) changed += std::abs(a[i] - b[i]) > 40;
+  return changed > 20;
+}
+
 bool waitUntil(const std::function<bool()>& condition, double seconds) {
   for (auto start = Clock::now(); !condition(); sleepFor(0.02))
     if (since(start) > seconds) return false;
@@ -319,6 +326,10 @@ void GameProcess::close() {
   event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
   XSendEvent(d, window_, False, NoEventMask, &event);
   XFlush(d);
+}
+
+void GameProcess::stepThroughSlides() {
+  for (size_t slide = 0; slide < std::size(assets::kSlides); ++slide) key("3");
 }
 
 std::array<int, 2> GameProcess::position() {

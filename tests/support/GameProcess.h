@@ -39,6 +39,10 @@ constexpr unsigned kShift = 1u << 0;     // ShiftMask
 constexpr unsigned kCapsLock = 1u << 1;  // LockMask
 constexpr unsigned kAlt = 1u << 3;       // Mod1Mask
 
+// Whether two grabs of one region differ visibly: more than 20 channel values
+// apart by more than 40 levels.
+bool differs(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
+
 // Polls the condition until it holds; false if it did not within the time.
 bool waitUntil(const std::function<bool()>& condition, double seconds);
 
@@ -80,6 +84,7 @@ class GameProcess {
   void tap(const std::string& keysym, unsigned modifiers = 0);
   void click(int x, int y);             // left button at window pixel (x, y), y from the top
   void close();  // asks the window to close, as a window manager's close button does
+  void stepThroughSlides();  // Start once for each slide: the game screen follows the last
 
   std::array<int, 2> size();
   std::array<int, 2> position();    // the window's top-left corner on the screen
