@@ -10,6 +10,7 @@
 
 #include "audiofile.h"
 #include "core/Assets.h"
+#include "core/SoundLevels.h"
 #include "synth.h"
 
 using namespace synth;
@@ -70,7 +71,7 @@ Mono squish(uint64_t seed) {
   soften.lowPass(6000, 0.7);
   for (float& v : out) v = soften.process(v);
   fadeEdges(out, 0.001, 0.03);
-  scaleToPeak(out, 0.9f);
+  scaleToPeak(out, levels::kEffectPeak);
   return out;
 }
 
@@ -103,7 +104,7 @@ Mono explosion(uint64_t seed) {
   }
   softClip(out, 2.2f);
   fadeEdges(out, 0.0005, 0.25);
-  scaleToPeak(out, 0.85f);  // headroom: MP3 decoding overshoots the peak
+  scaleToPeak(out, levels::kEffectPeak);
   return out;
 }
 
@@ -190,7 +191,7 @@ Stereo cheer(uint64_t seed) {
     softClip(*ch, 1.3f);
     fadeEdges(*ch, 0.02, 0.45);
   }
-  scaleToPeak(out, 0.9f);
+  scaleToPeak(out, levels::kEffectPeak);
   return out;
 }
 

@@ -22,7 +22,6 @@
 namespace {
 
 constexpr int kIntroSlide = 2;        // the intro music starts with the third picture
-constexpr float kMusicVolume = 0.7f;
 constexpr float kFieldOfView = 60;    // degrees, vertical
 constexpr unsigned char kEnterKey = '\r';
 constexpr unsigned char kEscapeKey = 27;

@@ -8,6 +8,8 @@
 
 class App {
  public:
+  static constexpr float kMusicVolume = 0.7f;  // both clips, 0..1
+
   enum Screen { None = 0, Slides = 1, Game = 2, PadSetupScreen = 3 };
 
   static App& instance();

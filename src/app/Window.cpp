@@ -6,6 +6,7 @@
 #include "app/Desktop.h"
 #include "input/KeyboardState.h"
 #include "objects/Camera.h"
+#include "render/Render.h"
 
 namespace {
 
@@ -20,21 +21,6 @@ void onKeyUp(unsigned char key, int x, int y) { KeyboardState::instance().onKeyU
 void onSpecial(int key, int x, int y) { KeyboardState::instance().onSpecialDown(key, x, y); }
 void onSpecialUp(int key, int x, int y) { KeyboardState::instance().onSpecialUp(key, x, y); }
 
-void setupGlState() {
-  glShadeModel(GL_SMOOTH);
-  glPolygonMode(GL_FRONT, GL_FILL);
-  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-  glEnable(GL_CULL_FACE);
-  glFrontFace(GL_CCW);
-  glCullFace(GL_BACK);
-  glClearDepth(1.0);
-  glDepthFunc(GL_LEQUAL);
-  glEnable(GL_DEPTH_TEST);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);  // blending itself stays off until a pass wants it
-  glAlphaFunc(GL_GREATER, 0.0f);
-  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-}
-
 }  // namespace
 
 int createMainWindow(int width, int height, const char* title) {
@@ -47,7 +33,7 @@ int createMainWindow(int width, int height, const char* title) {
   int window = glutCreateWindow(title);
   glutPositionWindow(20, 200);
   glutIgnoreKeyRepeat(1);
-  setupGlState();
+  setStartupGlState();
   requestVSync();
   return window;
 }

@@ -18,7 +18,6 @@ constexpr float kSquashRadius = 4.5f;     // units around the stomp point
 constexpr float kFlingRadius = 9.0f;
 constexpr int kExplosionAbove = 2;        // a stomp squashing more also explodes
 constexpr float kRecordCheerVolume = 0.5f;
-constexpr float kStompVolume = 1.0f;      // squish and explosion
 constexpr float kWaveCheerVolume = 0.8f;
 constexpr float kShakePerVictim = 0.1f;   // camera shake amplitude per squashed victim
 constexpr int kTurnDegrees = 90;          // Start, Select and every cleared wave

@@ -15,6 +15,8 @@ class FootManager;
 
 class StompWorld {
  public:
+  static constexpr float kStompVolume = 1.0f;  // squish and explosion, 0..1
+
   // The game's world, playing with the global crowd and feet.
   static StompWorld& instance();
   // A world of its own over the given crowd and feet (tests build these).

@@ -4,7 +4,13 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <optional>
 #include <vector>
+
+#include "media/Limiter.h"
+#include "media/WavHeader.h"
 
 namespace audio {
 namespace {
@@ -16,9 +22,11 @@ constexpr int kMixFrames = 1024;
 // Enough voices for 4 playbacks of each of the game's 15 effects at once.
 constexpr int kMixerChannels = 64;
 constexpr int kMaxPercent = 100;
+// The longest effect the game will hold in memory, decoded at the device's rate.
+constexpr double kLongestSampleSeconds = 30;
 
 struct SampleEntry {
-  Mix_Chunk* chunk;  // decoded whole; never freed
+  Mix_Chunk* chunk;  // decoded whole; null once the device has closed
   int maxPlaybacks;  // voices this sample may hold at once
 };
 
@@ -31,12 +39,17 @@ struct Voice {
 };
 
 struct StreamEntry {
-  Mix_Music* music;  // never freed
+  Mix_Music* music;  // null once closed
   bool loop;
   int volume = kMaxPercent;  // 0..100, applied whenever this stream starts
 };
 
 bool deviceOpen = false;
+int deviceRate = 0, deviceChannels = 0;  // Hz and output channels, as the device opened
+// Mixing is in float, so a sum past full scale survives until the limiter
+// brings it back; only the audio thread touches it while the device is open.
+std::unique_ptr<Limiter> limiter;
+// Entries stay after they are freed, so a handle is never reused for another sound.
 std::vector<SampleEntry> samples;  // handle = index + 1
 std::vector<Voice> voices;         // kMixerChannels once the device is open
 std::vector<StreamEntry> streams;  // handle = index + 1
@@ -51,7 +64,7 @@ int mixVolume(int percent) {
 }
 
 const SampleEntry* sampleEntry(Sample sample) {
-  return sample >= 1 && sample <= samples.size() ? &samples[sample - 1] : nullptr;
+  return sample >= 1 && sample <= samples.size() && samples[sample - 1].chunk ? &samples[sample - 1] : nullptr;
 }
 
 StreamEntry* streamEntry(Stream stream) {
@@ -80,24 +93,85 @@ int pickVoice(Sample sample, int maxPlaybacks) {
   return inUse < maxPlaybacks && idle >= 0 ? idle : oldest;
 }
 
+// SDL_mixer's post-mix hook: the whole mixed buffer, last thing before the device.
+void limitMix(void*, Uint8* stream, int bytes) {
+  limiter->process(reinterpret_cast<float*>(stream), bytes / static_cast<int>(sizeof(float)) / deviceChannels);
+}
+
+// Mix_LoadMUS picks the decoder by the file's name; from an SDL_RWops the
+// mixer looks at the bytes, so a WAV or OGG named .mp3 still plays.
+Mix_Music* loadMusic(const char* path) {
+  SDL_RWops* file = SDL_RWFromFile(path, "rb");
+  return file ? Mix_LoadMUS_RW(file, 1) : nullptr;
+}
+
+// Whether a sound file can be loaded without holding more than the longest
+// sample: a WAV by its header; other kinds by the length their stream
+// decoder reads, where it reads one (Mix_LoadWAV decodes and converts the
+// whole file at once, so this has to be known first).
+bool shortEnoughToDecode(const char* path) {
+  if (std::optional<double> seconds = wavSeconds(path)) return *seconds <= kLongestSampleSeconds;
+  Mix_Music* music = loadMusic(path);
+  if (!music) return true;  // no stream decoder knows it: judged once decoded
+  double seconds = Mix_MusicDuration(music);
+  Mix_FreeMusic(music);
+  return seconds <= kLongestSampleSeconds;
+}
+
+bool shortEnough(const Mix_Chunk* chunk) {
+  double frames = double(chunk->alen) / (sizeof(float) * deviceChannels);
+  return frames <= kLongestSampleSeconds * deviceRate;
+}
+
+void closeStreamEntry(StreamEntry& entry) {
+  if (entry.music) Mix_FreeMusic(entry.music);  // halts it first if it is the one playing
+  entry.music = nullptr;
+}
+
 }  // namespace
 
 bool openDevice() {
   if (deviceOpen) return true;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   Mix_Init(MIX_INIT_MP3);
-  if (Mix_OpenAudio(kRate, MIX_DEFAULT_FORMAT, kOutputChannels, kMixFrames) != 0) {
+  Uint16 format = 0;
+  if (Mix_OpenAudio(kRate, AUDIO_F32SYS, kOutputChannels, kMixFrames) != 0 ||
+      !Mix_QuerySpec(&deviceRate, &format, &deviceChannels)) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
+  limiter = std::make_unique<Limiter>(deviceRate, deviceChannels);
+  Mix_SetPostMix(limitMix, nullptr);
   voices.resize(Mix_AllocateChannels(kMixerChannels));
   deviceOpen = true;
+  static bool closesAtExit = false;
+  if (!closesAtExit) closesAtExit = std::atexit(closeDevice) == 0;
   return true;
 }
 
+void closeDevice() {
+  if (!deviceOpen) return;
+  Mix_CloseAudio();  // halts every sound and stops the audio thread before anything it reads is freed
+  for (SampleEntry& entry : samples) {
+    Mix_FreeChunk(entry.chunk);
+    entry.chunk = nullptr;
+  }
+  for (StreamEntry& entry : streams) closeStreamEntry(entry);
+  voices.clear();
+  limiter.reset();
+  playingStream = 0;
+  Mix_Quit();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  deviceOpen = false;
+}
+
 Sample loadSample(const char* path, int maxPlaybacks) {
-  if (!deviceOpen || maxPlaybacks < 1) return 0;
+  if (!deviceOpen || maxPlaybacks < 1 || !shortEnoughToDecode(path)) return 0;
   Mix_Chunk* chunk = Mix_LoadWAV(path);
+  if (chunk && !shortEnough(chunk)) {
+    Mix_FreeChunk(chunk);
+    chunk = nullptr;
+  }
   if (!chunk) return 0;
   samples.push_back({chunk, maxPlaybacks});
   return static_cast<Sample>(samples.size());
@@ -135,15 +209,26 @@ void setChannelVolume(Channel channel, int volume) {
 
 Stream openStream(const char* path, bool loop) {
   if (!deviceOpen) return 0;
-  Mix_Music* music = Mix_LoadMUS(path);
+  Mix_Music* music = loadMusic(path);
   if (!music) return 0;
   streams.push_back({music, loop});
   return static_cast<Stream>(streams.size());
 }
 
-void playStream(Stream stream) {
+void closeStream(Stream stream) {
   StreamEntry* entry = streamEntry(stream);
   if (!entry) return;
+  if (stream == playingStream) playingStream = 0;
+  closeStreamEntry(*entry);
+}
+
+int openStreamCount() {
+  return static_cast<int>(std::count_if(streams.begin(), streams.end(), [](const StreamEntry& e) { return e.music; }));
+}
+
+void playStream(Stream stream) {
+  StreamEntry* entry = streamEntry(stream);
+  if (!entry || !entry->music) return;
   // SDL_mixer has one music channel: this replaces whatever stream held it.
   Mix_VolumeMusic(mixVolume(entry->volume));
   if (Mix_PlayMusic(entry->music, entry->loop ? -1 : 0) == 0) playingStream = stream;
@@ -157,7 +242,7 @@ void stopStream(Stream stream) {
 
 void setStreamVolume(Stream stream, int volume) {
   StreamEntry* entry = streamEntry(stream);
-  if (!entry) return;
+  if (!entry || !entry->music) return;
   entry->volume = std::clamp(volume, 0, kMaxPercent);
   if (stream == playingStream) Mix_VolumeMusic(mixVolume(entry->volume));
 }

@@ -12,18 +12,26 @@ using Sample = uint32_t;   // a sound loaded whole into memory
 using Channel = uint32_t;  // one playback of a sample
 using Stream = uint32_t;   // a music file streamed from disk
 
-// Opens the output device (44.1 kHz stereo, small buffer); false when there is
-// none, and then every load gives 0 and the game runs silent.
+// Opens the output device (44.1 kHz stereo, small buffer, mixed in float and
+// ended in a limiter so the mix never clips); false when there is none, and
+// then every load gives 0 and the game runs silent. The device closes at exit.
 bool openDevice();
+// Frees every sample and stream and closes the device; every handle is dead after.
+void closeDevice();
 
-// Whole file into memory; at most maxPlaybacks sound at once, the playback
-// furthest into the sound taken over when all are busy. 0 on failure.
+// Whole file into memory, whatever its name says it is; at most maxPlaybacks
+// sound at once, the playback furthest into the sound taken over when all are
+// busy. 0 on failure, and for a sound longer than 30 seconds: refused before
+// decoding when its header or its stream decoder gives the length, else after.
 Sample loadSample(const char* path, int maxPlaybacks);
 Channel sampleChannel(Sample sample);
 void playChannel(Channel channel);
 void setChannelVolume(Channel channel, int volume);  // 0..100
 
+// The decoder is chosen by the file's content, not its name.
 Stream openStream(const char* path, bool loop);
+void closeStream(Stream stream);  // stops it if it plays and frees it
+int openStreamCount();            // streams opened and not yet closed
 void playStream(Stream stream);
 void stopStream(Stream stream);
 void setStreamVolume(Stream stream, int volume);  // 0..100

@@ -3,6 +3,7 @@
 #include "media/SoundBank.h"
 
 void MusicStream::play(bool loop) {
+  audio::closeStream(stream_);
   stream_ = audio::openStream(path.c_str(), loop);  // 0 when the file does not open: no music
   audio::playStream(stream_);
 }

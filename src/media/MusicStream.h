@@ -1,4 +1,6 @@
-// MusicStream: one music file streamed from disk, optionally looping.
+// MusicStream: one music file streamed from disk, optionally looping. It holds
+// at most one open stream: a new play frees the previous one, and so does the
+// end of the object (the audio layer frees what is left at exit).
 #pragma once
 
 #include <string>
@@ -7,6 +9,11 @@
 
 class MusicStream {
  public:
+  MusicStream() = default;
+  MusicStream(const MusicStream&) = delete;
+  MusicStream& operator=(const MusicStream&) = delete;
+  ~MusicStream() { audio::closeStream(stream_); }
+
   void play(bool loop);
   void stop();
   void setVolume(float volume);  // 0..1, clamped

@@ -71,3 +71,18 @@ void overlayEnd() {
   glMatrixMode(GL_MODELVIEW);
   glPopMatrix();
 }
+
+void setStartupGlState() {
+  glShadeModel(GL_SMOOTH);
+  glPolygonMode(GL_FRONT, GL_FILL);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  glEnable(GL_CULL_FACE);
+  glFrontFace(GL_CCW);
+  glCullFace(GL_BACK);
+  glClearDepth(1.0);
+  glDepthFunc(GL_LEQUAL);
+  glEnable(GL_DEPTH_TEST);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);  // blending itself stays off until a pass wants it
+  glAlphaFunc(GL_GREATER, 0.0f);
+  glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+}

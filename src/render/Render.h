@@ -2,6 +2,11 @@
 // layers (slides, score, pad indicator) are bracketed by overlayBegin/End.
 #pragma once
 
+// The window's GL state from its creation on: back faces culled (counter-clockwise
+// is the front), depth test on with less-or-equal, the blend and alpha functions
+// the sprites use (blending itself off until a pass wants it).
+void setStartupGlState();
+
 void setTexturing(bool texture, bool blend);  // blend also switches the alpha test
 void setDepthTest(bool on);
 

@@ -1,9 +1,10 @@
 // Sound files decoded the way the game hears them: through SDL_mixer with the
-// device the audio layer opened (44.1 kHz, 16-bit, stereo).
+// device the audio layer opened (44.1 kHz, float, stereo).
 #pragma once
 
 #include <SDL2/SDL_mixer.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -13,9 +14,10 @@ namespace assets {
 
 constexpr int kRate = 44100;  // samples per second, device and files
 constexpr int kChannels = 2;  // the device is stereo; mono files play on both sides
+constexpr float kFullScale = 32767.0f / 32768;  // what a 16-bit output cannot go past
 
 struct DecodedSound {
-  std::vector<int16_t> pcm;  // interleaved left, right
+  std::vector<float> pcm;  // interleaved left, right; full scale is 1
   size_t frames() const { return pcm.size() / kChannels; }
   double seconds() const { return double(frames()) / kRate; }
 };
@@ -24,8 +26,8 @@ struct DecodedSound {
 inline DecodedSound decode(const std::string& path) {
   DecodedSound d;
   if (Mix_Chunk* chunk = Mix_LoadWAV(path.c_str())) {
-    const int16_t* samples = reinterpret_cast<const int16_t*>(chunk->abuf);
-    d.pcm.assign(samples, samples + chunk->alen / sizeof(int16_t));
+    const float* samples = reinterpret_cast<const float*>(chunk->abuf);
+    d.pcm.assign(samples, samples + chunk->alen / sizeof(float));
     Mix_FreeChunk(chunk);
   }
   return d;
@@ -33,8 +35,14 @@ inline DecodedSound decode(const std::string& path) {
 
 inline double rms(const DecodedSound& d) {
   double sum = 0;
-  for (int16_t v : d.pcm) sum += double(v) * v;
-  return d.pcm.empty() ? 0 : std::sqrt(sum / d.pcm.size()) / 32768.0;
+  for (float v : d.pcm) sum += double(v) * v;
+  return d.pcm.empty() ? 0 : std::sqrt(sum / d.pcm.size());
+}
+
+inline float peak(const DecodedSound& d) {
+  float top = 0;
+  for (float v : d.pcm) top = std::max(top, std::fabs(v));
+  return top;
 }
 
 }  // namespace assets

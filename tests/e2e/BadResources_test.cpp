@@ -71,7 +71,7 @@ void expectFontFailure(e2e::GameProcess& game, const std::string& label) {
 
 void expectToPlay(e2e::GameProcess& game, const std::string& label) {
   ASSERT_TRUE(game.waitForFirstFrame()) << label << ": no frame drawn; " << game.report();
-  for (int slide = 0; slide < 4; ++slide) game.key("3");  // at most four slides before the game
+  game.stepThroughSlides();
   EXPECT_TRUE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 3, 20)) << label << ": not on the game screen";
   for (const char* square : {"q", "d", "x"}) game.key(square);  // a few stomps
   EXPECT_TRUE(game.alive()) << label << ": " << game.report();

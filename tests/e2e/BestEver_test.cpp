@@ -26,16 +26,9 @@ constexpr double kFeetGone = 2.0;               // game seconds: planted at most
 
 std::vector<uint8_t> grab(e2e::GameProcess& game, const Region& r) { return game.grab(r.x, r.y, r.width, r.height); }
 
-bool differs(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-  if (a.size() != b.size()) return true;
-  int changed = 0;
-  for (size_t i = 0; i < a.size(); ++i) changed += std::abs(a[i] - b[i]) > 40;
-  return changed > 20;
-}
-
 // Through the four slides, then time for the first wave to land.
 void enterGame(e2e::GameProcess& game) {
-  for (int slide = 0; slide < 4; ++slide) game.key("3");
+  game.stepThroughSlides();
   game.play(2.0);
 }
 
@@ -64,7 +57,7 @@ TEST(BestEver, ARecordOutlivesAKillAndShowsOnTheNextStart) {
   for (int round = 0; round < 25 && !scored && game.alive(); ++round) {
     for (const char* square : {"q", "w", "e", "a", "d", "z", "x", "c"}) game.key(square);
     game.play(kFeetGone);
-    scored = differs(mostAtStart, grab(game, kMostLine));
+    scored = e2e::differs(mostAtStart, grab(game, kMostLine));
   }
   ASSERT_TRUE(scored) << "no stomp changed the score";
   game.kill();  // with the record on screen: no exit path runs
@@ -84,8 +77,8 @@ TEST(BestEver, ARecordOutlivesAKillAndShowsOnTheNextStart) {
   e2e::GameProcess next(dir.path(), env);
   ASSERT_TRUE(next.waitForFirstFrame()) << next.report();
   enterGame(next);
-  EXPECT_FALSE(differs(mostAtStart, grab(next, kMostLine))) << "the score corner differs between runs";
-  EXPECT_TRUE(differs(bestEverAtStart, grab(next, kBestEverLine))) << "Best Ever does not show the record";
+  EXPECT_FALSE(e2e::differs(mostAtStart, grab(next, kMostLine))) << "the score corner differs between runs";
+  EXPECT_TRUE(e2e::differs(bestEverAtStart, grab(next, kBestEverLine))) << "Best Ever does not show the record";
   EXPECT_TRUE(next.alive()) << next.report();
   next.kill();
   EXPECT_EQ(next.errors().find("Stompalong:"), std::string::npos) << next.errors();

@@ -18,17 +18,6 @@ constexpr double kFeetGone = 2.0;  // game seconds: planted at most 1, rising 0.
 constexpr int kSkylineBottom = 200;
 constexpr double kStillView = 0.1;
 
-bool differs(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-  if (a.size() != b.size()) return true;
-  int changed = 0;
-  for (size_t i = 0; i < a.size(); ++i) changed += std::abs(a[i] - b[i]) > 40;
-  return changed > 20;
-}
-
-void enterGame(e2e::GameProcess& game) {
-  for (int slide = 0; slide < 4; ++slide) game.key("3");
-}
-
 // The share of two grabs' channel values that differ by more than 40 levels.
 double changedShare(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
   size_t changed = 0;
@@ -42,7 +31,7 @@ bool stompsScore(e2e::GameProcess& game, const std::function<void(const char*)>&
   for (int round = 0; round < 25 && game.alive(); ++round) {
     for (const char* square : {"q", "w", "e", "a", "d", "z", "x", "c"}) press(square);
     game.play(kFeetGone);
-    if (differs(before, game.grab(0, 0, kScoreWidth, kScoreHeight))) return true;
+    if (e2e::differs(before, game.grab(0, 0, kScoreWidth, kScoreHeight))) return true;
   }
   return false;
 }
@@ -52,7 +41,7 @@ bool stompsScore(e2e::GameProcess& game, const std::function<void(const char*)>&
 TEST(Game, StompingChangesTheScoreAndTheGameGoesOn) {
   e2e::GameProcess game(e2e::copyOfResources("game"));
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
-  enterGame(game);
+  game.stepThroughSlides();
   game.play(2.0);  // the first wave lands and starts walking
   EXPECT_TRUE(stompsScore(game, [&](const char* square) { game.key(square); })) << "no stomp changed the score";
 
@@ -60,7 +49,7 @@ TEST(Game, StompingChangesTheScoreAndTheGameGoesOn) {
   auto frameA = game.grab(200, 200, 400, 200);
   game.play(0.5);
   auto frameB = game.grab(200, 200, 400, 200);
-  EXPECT_TRUE(differs(frameA, frameB)) << "the game stopped drawing";  // the camera always drifts
+  EXPECT_TRUE(e2e::differs(frameA, frameB)) << "the game stopped drawing";  // the camera always drifts
   game.key("1");  // a view turn still works
   EXPECT_TRUE(game.alive()) << game.report();
 }
@@ -68,7 +57,7 @@ TEST(Game, StompingChangesTheScoreAndTheGameGoesOn) {
 TEST(Game, ClosingTheWindowEndsTheGameCleanly) {
   e2e::GameProcess game(e2e::copyOfResources("close"), {e2e::kNoLeakCheckAtExit});
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
-  enterGame(game);
+  game.stepThroughSlides();
   game.key("q");
   game.close();  // the game's objects are torn down after the window and its GL context
   ASSERT_EQ(game.waitForExit(20), 0) << game.report();
@@ -81,7 +70,7 @@ TEST(Game, ClosingTheWindowEndsTheGameCleanly) {
 TEST(Game, TheStartPressThatOpensTheGameLeavesTheViewStill) {
   e2e::GameProcess game(e2e::copyOfResources("view-still"));
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
-  enterGame(game);
+  game.stepThroughSlides();
   ASSERT_TRUE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 6, 20)) << game.report();
   auto first = game.grab(0, 0, 800, kSkylineBottom);
   game.play(0.3);
@@ -94,7 +83,7 @@ TEST(Game, TheStartPressThatOpensTheGameLeavesTheViewStill) {
 TEST(Game, QuickTapsAndCapsLockedKeysStomp) {
   e2e::GameProcess game(e2e::copyOfResources("taps"));
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
-  enterGame(game);
+  game.stepThroughSlides();
   game.play(2.0);
   EXPECT_TRUE(stompsScore(game, [&](const char* square) { game.tap(square); })) << "no tap stomped";
   EXPECT_TRUE(stompsScore(game, [&](const char* square) { game.key(square, e2e::kCapsLock); }))

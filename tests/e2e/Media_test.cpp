@@ -10,9 +10,10 @@
 
 namespace {
 
-constexpr size_t kHalfASecond = 44100 * 2 * 2 / 2;  // bytes of 16-bit stereo at 44.1 kHz
+constexpr size_t kHalfASecond = 44100 * 2 * 4 / 2;  // bytes of float stereo at 44.1 kHz
 
-// Raw device output written by SDL's disk audio driver (16-bit samples), from a byte on.
+// Raw device output written by SDL's disk audio driver (float samples; silence is
+// zero bytes), from a byte on.
 std::vector<uint8_t> readRaw(const std::string& path, size_t from = 0) {
   std::vector<uint8_t> bytes = testfiles::readBytes(path);
   if (from >= bytes.size()) return {};

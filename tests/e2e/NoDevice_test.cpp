@@ -10,7 +10,7 @@ TEST(NoDevice, WithoutSoundDeviceOrPadTheGamePlays) {
   e2e::GameProcess game(e2e::copyOfResources("nodevice"), {"SDL_AUDIODRIVER=no_such_driver"});
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
   EXPECT_FALSE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 3, 0)) << "the title slide should cover the sky";
-  for (int slide = 0; slide < 4; ++slide) game.key("3");
+  game.stepThroughSlides();
   EXPECT_TRUE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 3, 20)) << "not on the game screen";
   for (const char* key : {"q", "w", "e", "a", "d", "z", "x", "c", "1", "3"}) game.key(key);
   EXPECT_TRUE(game.alive()) << game.report();

@@ -9,6 +9,7 @@
 #include "core/Assets.h"
 #include "game/WorldFixture.h"
 #include "objects/Camera.h"
+#include "render/Render.h"
 
 namespace worldtest {
 namespace {
@@ -23,16 +24,6 @@ void writePictures() {
   for (const char* skyline : assets::kSkylines) writeFlatPng(skyline, clear);
   for (const char* foot : assets::kFeet) writeFlatPng(foot, clear);
   testfiles::writeTga(assets::kShadow, 16, 16, std::vector<uint8_t>(16 * 16 * 4, 0));
-}
-
-// The GL state the game's window starts with.
-void gameGlState() {
-  glEnable(GL_CULL_FACE);
-  glFrontFace(GL_CCW);
-  glCullFace(GL_BACK);
-  glDepthFunc(GL_LEQUAL);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glAlphaFunc(GL_GREATER, 0.0f);
 }
 
 class SceneTest : public WorldTest {
@@ -51,7 +42,7 @@ class SceneTest : public WorldTest {
   // Draws the frame as the game does; keeps the camera transform for projecting points.
   void render() {
     testgl::resetFrame(0.6f, 0.5f, 0.35f);
-    gameGlState();
+    setStartupGlState();
     Camera::instance().draw();
     glGetDoublev(GL_MODELVIEW_MATRIX, view_.data());
     arena.draw();

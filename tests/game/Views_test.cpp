@@ -24,6 +24,7 @@
 #include "objects/Arena.h"
 #include "objects/Camera.h"
 #include "objects/Foot.h"
+#include "render/Render.h"
 #include "support/GlTest.h"
 
 namespace {
@@ -82,16 +83,6 @@ double meanDifference(const Shot& a, const Shot& b, int fromRow) {
   return total / (3.0 * n);
 }
 
-// The GL state the game's window starts with.
-void gameGlState() {
-  glEnable(GL_CULL_FACE);
-  glFrontFace(GL_CCW);
-  glCullFace(GL_BACK);
-  glDepthFunc(GL_LEQUAL);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glAlphaFunc(GL_GREATER, 0.0f);
-}
-
 struct View {
   Shot scene;      // the game screen without the indicator
   Shot indicated;  // the same with the indicator over it
@@ -119,7 +110,7 @@ int farEdgeRow() {
 View capture() {
   View view;
   testgl::resetFrame(assets::kSkyColour.r / 255.0f, assets::kSkyColour.g / 255.0f, assets::kSkyColour.b / 255.0f);
-  gameGlState();
+  setStartupGlState();
   Camera::instance().draw();
   view.farEdgeRow = farEdgeRow();
   arena.draw();

@@ -1,10 +1,12 @@
 // The audio layer on the real mixer, with SDL's disk driver writing the mixed
-// output to a file so that silence and sound can be told apart.
+// output (float samples, full scale 1) to a file so that silence and sound
+// can be told apart and measured.
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -12,12 +14,15 @@
 #include <set>
 
 #include "media/Audio.h"
+#include "media/Limiter.h"
 #include "support/Files.h"
 
 namespace {
 
 constexpr int16_t kAmplitude = 10000;
-constexpr std::uintmax_t kSettleBytes = 44100 * 4 * 120 / 1000;  // 120 ms of 16-bit stereo: several mix buffers
+constexpr float kLevel = kAmplitude / 32768.0f;  // the same as the mixer's float output
+constexpr float kTolerance = kLevel / 50;
+constexpr std::uintmax_t kSettleBytes = 44100 * 8 * 120 / 1000;  // 120 ms of float stereo: several mix buffers
 
 const testfiles::TempDir dir("audio");
 const std::string outputFile = dir / "output.raw";
@@ -50,16 +55,16 @@ class AudioLayer : public ::testing::Test {
   }
 
   // Loudest output sample written since the last call (or since SetUp).
-  int peakSinceMark() {
+  float peakSinceMark() {
     std::ifstream in(outputFile, std::ios::binary);
     in.seekg(offset_);
-    std::vector<int16_t> pcm(1 << 16);
-    in.read(reinterpret_cast<char*>(pcm.data()), pcm.size() * sizeof(int16_t));
-    pcm.resize(in.gcount() / sizeof(int16_t));
+    std::vector<float> pcm(1 << 17);
+    in.read(reinterpret_cast<char*>(pcm.data()), pcm.size() * sizeof(float));
+    pcm.resize(in.gcount() / sizeof(float));
     offset_ += in.gcount();
     EXPECT_FALSE(pcm.empty()) << "the disk driver wrote nothing";
-    int peak = 0;
-    for (int16_t s : pcm) peak = std::max(peak, std::abs(static_cast<int>(s)));
+    float peak = 0;
+    for (float s : pcm) peak = std::max(peak, std::fabs(s));
     return peak;
   }
 
@@ -73,13 +78,13 @@ class AudioLayer : public ::testing::Test {
   std::streamoff offset_ = 0;  // bytes of output already looked at
 };
 
-TEST_F(AudioLayer, DeviceIsStereo44100WithRoomFor4PlaysOf15Samples) {
+TEST_F(AudioLayer, DeviceIsStereo44100MixedInFloatWithRoomFor4PlaysOf15Samples) {
   int rate = 0, channels = 0;
   Uint16 format = 0;
   ASSERT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
   EXPECT_EQ(rate, 44100);
   EXPECT_EQ(channels, 2);
-  EXPECT_EQ(format, AUDIO_S16SYS);
+  EXPECT_EQ(format, AUDIO_F32SYS) << "a float sum can pass full scale until the limiter brings it back";
   EXPECT_GE(Mix_AllocateChannels(-1), 15 * 4);
   EXPECT_TRUE(audio::openDevice()) << "a second open keeps the device";
 }
@@ -95,8 +100,8 @@ TEST_F(AudioLayer, OutputIsSilentUntilAPlayAndScalesWithTheVolume) {
 
   audio::Channel channel = play(tone, 100);
   settle();
-  int full = peakSinceMark();
-  EXPECT_NEAR(full, kAmplitude, kAmplitude / 50);
+  float full = peakSinceMark();
+  EXPECT_NEAR(full, kLevel, kTolerance) << "the limiter leaves a sound under its ceiling alone";
 
   Mix_HaltChannel(-1);
   settle();
@@ -104,7 +109,7 @@ TEST_F(AudioLayer, OutputIsSilentUntilAPlayAndScalesWithTheVolume) {
   audio::playChannel(channel);  // the same channel again, now at half volume
   audio::setChannelVolume(channel, 50);
   settle();
-  EXPECT_NEAR(peakSinceMark(), full / 2, kAmplitude / 50);
+  EXPECT_NEAR(peakSinceMark(), full / 2, kTolerance);
 
   Mix_HaltChannel(-1);
   settle();
@@ -142,6 +147,19 @@ TEST_F(AudioLayer, AFifthPlayTakesOverThePlaybackFurthestAlong) {
   audio::Channel other = play(audio::loadSample(otherPath.c_str(), 4), 100);
   EXPECT_EQ(std::count(started.begin(), started.end(), other), 0) << "another sample has its own voices";
   EXPECT_EQ(Mix_Playing(-1), 5);
+}
+
+TEST_F(AudioLayer, LoudPlaysPilingUpAreBroughtUnderTheCeiling) {
+  std::string path = dir / "loud.wav";
+  constexpr int16_t kLoud = 30000;  // 0.92 of full scale: four in step sum to 3.7
+  testfiles::writeSquareWav(path, 1.0, kLoud);
+  audio::Sample loud = audio::loadSample(path.c_str(), 4);
+  ASSERT_NE(loud, 0u);
+  for (int i = 0; i < 4; ++i) play(loud, 100);
+  for (int i = 0; i < 3; ++i) settle();
+  float peak = peakSinceMark();
+  EXPECT_LE(peak, Limiter::kCeiling);
+  EXPECT_GT(peak, Limiter::kCeiling * 0.9f) << "limited to the ceiling, not far below it";
 }
 
 TEST_F(AudioLayer, FailedLoadsGiveZeroAndZeroHandlesDoNothing) {

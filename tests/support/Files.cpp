@@ -93,9 +93,9 @@ void put(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag
 
 }  // namespace
 
-void writeSquareWav(const fs::path& file, double seconds, int16_t amplitude) {
+void writeSquareWav(const fs::path& file, double seconds, int16_t amplitude, uint32_t rate) {
   constexpr int kPeriod = 100;  // samples per cycle
-  auto frames = static_cast<uint32_t>(seconds * kWavRate);
+  auto frames = static_cast<uint32_t>(seconds * rate);
   std::vector<uint8_t> out;
   put(out, "RIFF");
   put(out, 36 + frames * 2, 4);
@@ -104,8 +104,8 @@ void writeSquareWav(const fs::path& file, double seconds, int16_t amplitude) {
   put(out, 16, 4);
   put(out, 1, 2);  // PCM
   put(out, 1, 2);  // mono
-  put(out, kWavRate, 4);
-  put(out, kWavRate * 2, 4);
+  put(out, rate, 4);
+  put(out, rate * 2, 4);
   put(out, 2, 2);   // bytes per frame
   put(out, 16, 2);  // bits
   put(out, "data");

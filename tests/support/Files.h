@@ -44,9 +44,10 @@ std::vector<uint8_t> tgaHeader(uint8_t type, int16_t width, int16_t height, uint
 void writeTga(const std::filesystem::path& file, int width, int height, const std::vector<uint8_t>& rgba,
               uint8_t depth = 32);
 
-// 16-bit mono PCM at 44.1 kHz: a 441 Hz square wave of the given peak (0 is
-// silence), so every sample has the same magnitude.
+// 16-bit mono PCM, 44.1 kHz unless asked otherwise: a square wave of the given
+// peak (0 is silence) with a period of 100 samples, so every sample has the
+// same magnitude.
 constexpr int kWavRate = 44100;
-void writeSquareWav(const std::filesystem::path& file, double seconds, int16_t amplitude);
+void writeSquareWav(const std::filesystem::path& file, double seconds, int16_t amplitude, uint32_t rate = kWavRate);
 
 }  // namespace testfiles

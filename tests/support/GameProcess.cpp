@@ -140,6 +140,13 @@ testfiles::TempDir fontOnly(const std::string& tag) {
   return dir;
 }
 
+bool differs(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  if (a.size() != b.size()) return true;
+  int changed = 0;
+  for (size_t i = 0; i < a.size(); ++i) changed += std::abs(a[i] - b[i]) > 40;
+  return changed > 20;
+}
+
 bool waitUntil(const std::function<bool()>& condition, double seconds) {
   for (auto start = Clock::now(); !condition(); sleepFor(0.02))
     if (since(start) > seconds) return false;
@@ -151,11 +158,12 @@ GameProcess::GameProcess(testfiles::TempDir workDir, const std::vector<std::stri
   start(env);
 }
 
-GameProcess::GameProcess(const fs::path& workDir, const std::vector<std::string>& env) : workDir_(workDir) {
-  start(env);
+GameProcess::GameProcess(const fs::path& workDir, const std::vector<std::string>& env, std::optional<uid_t> user)
+    : workDir_(workDir) {
+  start(env, user);
 }
 
-void GameProcess::start(const std::vector<std::string>& env) {
+void GameProcess::start(const std::vector<std::string>& env, std::optional<uid_t> user) {
   std::vector<std::string> entries = environmentWith(env);
   std::string binary = gameBinary();
   std::string dir = workDir_.string();
@@ -167,6 +175,7 @@ void GameProcess::start(const std::vector<std::string>& env) {
     envp.push_back(nullptr);
     if (chdir(dir.c_str()) != 0) _exit(126);
     if (!freopen("stdout.txt", "w", stdout) || !freopen("stderr.txt", "w", stderr)) _exit(126);
+    if (user && (setgid(*user) != 0 || setuid(*user) != 0)) _exit(126);  // after the output files, made as the test
     char* argv[] = {binary.data(), nullptr};
     execve(binary.c_str(), argv, envp.data());
     _exit(127);
@@ -242,6 +251,13 @@ void GameProcess::kill() {
   exitStatus_ = 128 + SIGKILL;
 }
 
+double GameProcess::peakResidentMegabytes() {
+  std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.starts_with("VmHWM:")) return std::stod(line.substr(6)) / 1024;  // kB
+  throw std::runtime_error("no memory figures: the game is not running");
+}
+
 int GameProcess::waitForExit(double seconds) {
   auto start = Clock::now();
   while (alive() && since(start) < seconds) sleepFor(0.05);
@@ -310,6 +326,10 @@ void GameProcess::close() {
   event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
   XSendEvent(d, window_, False, NoEventMask, &event);
   XFlush(d);
+}
+
+void GameProcess::stepThroughSlides() {
+  for (size_t slide = 0; slide < std::size(assets::kSlides); ++slide) key("3");
 }
 
 std::array<int, 2> GameProcess::position() {

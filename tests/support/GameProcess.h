@@ -39,6 +39,10 @@ constexpr unsigned kShift = 1u << 0;     // ShiftMask
 constexpr unsigned kCapsLock = 1u << 1;  // LockMask
 constexpr unsigned kAlt = 1u << 3;       // Mod1Mask
 
+// Whether two grabs of one region differ visibly: more than 20 channel values
+// apart by more than 40 levels.
+bool differs(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
+
 // Polls the condition until it holds; false if it did not within the time.
 bool waitUntil(const std::function<bool()>& condition, double seconds);
 
@@ -47,8 +51,10 @@ class GameProcess {
   // Starts the game ($STOMPALONG_BIN) in workDir, which it removes when done,
   // with extra "NAME=value" environment entries.
   explicit GameProcess(testfiles::TempDir workDir, const std::vector<std::string>& env = {});
-  // The same in a folder the caller keeps, for files that outlive the game.
-  GameProcess(const std::filesystem::path& workDir, const std::vector<std::string>& env = {});
+  // The same in a folder the caller keeps, for files that outlive the game;
+  // with a user id, the game runs as that user (the test runs as root).
+  GameProcess(const std::filesystem::path& workDir, const std::vector<std::string>& env = {},
+              std::optional<uid_t> user = std::nullopt);
   ~GameProcess();  // kills a game still running
   GameProcess(const GameProcess&) = delete;
   GameProcess& operator=(const GameProcess&) = delete;
@@ -63,6 +69,8 @@ class GameProcess {
   void play(double gameSeconds);
 
   bool alive();
+  // The most resident memory the running game has held so far (VmHWM), in megabytes.
+  double peakResidentMegabytes();
   // Waits for the process to end; its exit status, or -1 if it did not end in time.
   int waitForExit(double seconds);
   void kill();  // ends the game at once (SIGKILL): no exit path runs
@@ -76,6 +84,7 @@ class GameProcess {
   void tap(const std::string& keysym, unsigned modifiers = 0);
   void click(int x, int y);             // left button at window pixel (x, y), y from the top
   void close();  // asks the window to close, as a window manager's close button does
+  void stepThroughSlides();  // Start once for each slide: the game screen follows the last
 
   std::array<int, 2> size();
   std::array<int, 2> position();    // the window's top-left corner on the screen
@@ -94,7 +103,7 @@ class GameProcess {
   std::string report();
 
  private:
-  void start(const std::vector<std::string>& env);
+  void start(const std::vector<std::string>& env, std::optional<uid_t> user = std::nullopt);
   int newFrames();
   void requireExited();
   void sendKey(const std::string& keysym, bool down, unsigned modifiers);

@@ -1,0 +1,78 @@
+// The real game against hostile files and a hostile start: pictures that claim
+// to be huge, a sound that claims 1 Hz, a font whose glyphs come out giant; a
+// start from another folder, and a resource folder the game may not read.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/Assets.h"
+#include "support/GameProcess.h"
+#include "support/Hostile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kMostMegabytes = 1024;  // the whole game, whatever its files claim
+constexpr uid_t kNobody = 65534;         // a user with no access to the test's files
+constexpr int kCentreX = 400, kCentreY = 300;
+
+fs::path in(const testfiles::TempDir& dir, const char* asset) { return dir.path() / asset; }
+
+}  // namespace
+
+TEST(Hostile, AGameOfHostileFilesReachesTheGameScreenInBoundedMemory) {
+  testfiles::TempDir dir = e2e::copyOfResources("hostile");
+  hostile::writeTgaHeaderOnly(in(dir, assets::kShadow), 2, 32767, 32);
+  hostile::writePngBomb(in(dir, assets::kFloor), 4096);
+  hostile::writePngBomb(in(dir, assets::kSplatter), 4096);
+  testfiles::writeSquareWav(in(dir, assets::kCheers[0]), 20000, 8000, 1);  // 20000 samples at 1 Hz
+  hostile::makeGlyphsGiant(in(dir, assets::kFont));
+
+  e2e::GameProcess game(std::move(dir));
+  ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
+  game.stepThroughSlides();
+  EXPECT_TRUE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 6, 20)) << "not on the game screen";
+  game.play(2.0);
+  for (int round = 0; round < 3; ++round)
+    for (const char* square : {"q", "w", "e", "a", "d", "z", "x", "c"}) game.key(square);
+  ASSERT_TRUE(game.alive()) << game.report();
+  EXPECT_LT(game.peakResidentMegabytes(), kMostMegabytes);
+}
+
+// A checkout's build/stompalong, started in a folder with no res/ of its own,
+// finds the checkout's files beside its executable.
+TEST(Hostile, StartedFromAnotherFolderTheGameFindsItsFiles) {
+  testfiles::TempDir elsewhere("elsewhere");
+  e2e::GameProcess game(elsewhere.path(), {e2e::kNoLeakCheckAtExit});  // closed at the end
+  ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
+  EXPECT_NE(game.pixel(kCentreX, kCentreY), (e2e::Rgb{0, 0, 0})) << "no slide drawn";
+  game.close();
+  ASSERT_EQ(game.waitForExit(20), 0) << game.report();
+  EXPECT_NE(game.output().find(std::string("Loading texture ") + assets::kSlides[0] + "...done."), std::string::npos)
+      << game.output();
+  EXPECT_FALSE(fs::exists(elsewhere.path() / assets::kResourceDir));
+}
+
+// The one line names the font, the folder and the system's reason. As root,
+// the game runs as a user the folder is closed to.
+TEST(Hostile, AnUnreadableResourceFolderGivesOneLineWithTheSystemsReason) {
+  testfiles::TempDir dir = e2e::fontOnly("unreadable");
+  fs::permissions(dir.path() / assets::kResourceDir, fs::perms::none);
+  std::optional<uid_t> user;
+  if (geteuid() == 0) user = kNobody;
+  {
+    // A data folder of its own, with no best stomp yet: the font's line is the only one.
+    std::string dataHome = "XDG_DATA_HOME=" + (dir.path() / "data").string();
+    e2e::GameProcess game(dir.path(), {e2e::kNoLeakCheckAtExit, dataHome}, user);
+    ASSERT_EQ(game.waitForExit(60), 1) << game.report();
+    std::string errors = game.errors();
+    std::string expected = std::string("cannot load the font ") + assets::kFont + " in " + dir.path().string() +
+                           ": Permission denied";
+    EXPECT_NE(errors.find(expected), std::string::npos) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+  }
+  fs::permissions(dir.path() / assets::kResourceDir, fs::perms::owner_all);  // so the folder can be removed
+}

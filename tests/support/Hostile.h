@@ -1,0 +1,20 @@
+// Files made to hurt the game, for the tests and the hostile-files benchmark:
+// headers that claim huge pictures, decompression bombs, and a font whose
+// glyphs come out giant. (A sound that claims 1 Hz is writeSquareWav at rate 1.)
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+namespace hostile {
+
+// An 18-byte TGA header claiming side by side pixels, top row first, and no pixel data.
+void writeTgaHeaderOnly(const std::filesystem::path& file, uint8_t type, int side, uint8_t depth);
+// A fully transparent RGBA picture side by side pixels, deflated as hard as zlib can:
+// 4096 squared is a 64 MB picture in some 64 KB of file.
+void writePngBomb(const std::filesystem::path& file, int side);
+// Rewrites a TrueType font in place with 16 units to its em instead of its own,
+// so that every glyph renders some 2000 pixels tall.
+void makeGlyphsGiant(const std::filesystem::path& font);
+
+}  // namespace hostile
