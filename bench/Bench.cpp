@@ -2,7 +2,9 @@
 // through the slides, plays a scripted game on a fixed random seed and a fixed
 // frame step, and prints one line per figure, "name value unit", with the
 // spread over the rounds after it where a figure is the median of rounds.
-// Run it from a directory holding ./res/, under an X server.
+// Run it from a directory holding ./res/, under an X server. With --plain-state
+// the game draws without its state shortcuts (blending and tinting on every
+// pass), as it did before them: the figures before and after, in one build.
 #include <GL/freeglut.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -30,11 +32,13 @@
 #include "input/KeyboardState.h"
 #include "objects/Arena.h"
 #include "objects/Foot.h"
+#include "render/Render.h"
 
 namespace {
 
 using namespace bench;
 
+constexpr const char* kPlainStateOption = "--plain-state";
 constexpr unsigned kSeed = 20240611;  // every run plays the same game
 constexpr int kUpdateFrames = 600;
 constexpr int kCrowdRounds = 200;
@@ -112,6 +116,7 @@ double peakResidentMegabytes() {
 
 int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], kWaveSpawnOption) == 0) return waveSpawnChild();
+  if (argc > 1 && std::strcmp(argv[1], kPlainStateOption) == 0) allowStateShortcuts(false);
   App& app = App::instance();
   app.setMainWindow(createMainWindow(800, 600, "Game"));
   registerCallbacks();

@@ -97,9 +97,10 @@ void reportRatio(const char* cpuName, const char* wallName, const Kind& over, co
 }  // namespace
 
 double measureLayers() {
-  // Fragments that reach the window, and fragments shaded: the alpha test
-  // throws away the see-through parts of the pictures after they are shaded.
-  const GLenum targets[] = {GL_SAMPLES_PASSED, GL_FRAGMENT_SHADER_INVOCATIONS_ARB};
+  // Fragments rasterised (each one shaded, textured and blended or thrown away
+  // by the alpha test where a picture is see-through), and those of them that
+  // reach the window.
+  const GLenum targets[] = {GL_FRAGMENT_SHADER_INVOCATIONS_ARB, GL_SAMPLES_PASSED};
   GLuint queries[2] = {};
   glGenQueries(2, queries);
   double counts[2] = {};
@@ -117,10 +118,10 @@ double measureLayers() {
     }
   }
   glDeleteQueries(2, queries);
-  double layers = counts[0] / kLayerFrames / windowPixels();
-  report("frame_layers", layers, "layers");
-  report("frame_layers_shaded", counts[1] / kLayerFrames / windowPixels(), "layers");
-  return layers;
+  double rasterised = counts[0] / kLayerFrames / windowPixels();
+  report("frame_layers", rasterised, "layers");
+  report("frame_layers_shown", counts[1] / kLayerFrames / windowPixels(), "layers");
+  return rasterised;
 }
 
 void measureFrames(double layers) {

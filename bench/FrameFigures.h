@@ -4,8 +4,8 @@
 
 namespace bench {
 
-// Window areas the game frame rasterises: fragments that reach the window
-// (an occlusion query over whole frames) divided by the window's pixels.
+// Window areas the game frame rasterises: its fragments (a pipeline statistics
+// query over whole frames) divided by the window's pixels.
 double measureLayers();
 
 // Rounds of interleaved bare, flat, textured and game frames; prints each

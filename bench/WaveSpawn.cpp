@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "HostileFiles.h"
 #include "Measure.h"
 #include "app/Window.h"
 #include "core/Assets.h"
@@ -17,6 +16,7 @@
 #include "game/VictimCrowd.h"
 #include "objects/Arena.h"
 #include "objects/Foot.h"
+#include "support/Hostile.h"
 
 namespace bench {
 
@@ -26,6 +26,7 @@ namespace fs = std::filesystem;
 
 constexpr int kWavesPerChild = 15;
 constexpr int kChildrenPerCase = 3;  // taken in turns with the other cases'
+constexpr size_t kPngThroughHeaderBytes = 8 + 25;  // signature, then the header chunk; no picture data
 
 struct Case {
   const char* name;
@@ -36,11 +37,11 @@ const std::vector<Case>& cases() {
   static const std::vector<Case> all = {
       {"good", [](const fs::path&) {}},
       {"bad_tga", [](const fs::path& res) {
-         writeBytes(resourcePath(res, assets::kShadow), tgaHeader(2, 4096, 32));
+         hostile::writeTgaHeaderOnly(res / assets::underResourceDir(assets::kShadow), 2, 4096, 32);
        }},
       {"bad_png", [](const fs::path& res) {
-         fs::path head = resourcePath(res, assets::kVictimHead);
-         writeBytes(head, pngCutAfterHeader(head));
+         fs::path head = res / assets::underResourceDir(assets::kVictimHead);
+         hostile::writeCutCopy(head, head, kPngThroughHeaderBytes);
        }},
   };
   return all;
