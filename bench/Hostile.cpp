@@ -8,7 +8,6 @@
 //   build/stompalong-hostile build/stompalong
 #include <GL/freeglut.h>
 #include <X11/Xlib.h>
-#include <png.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,6 +25,7 @@
 
 #include "core/Assets.h"
 #include "media/Texture.h"
+#include "support/Hostile.h"
 
 namespace {
 
@@ -33,59 +33,14 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 constexpr double kGiveUpSeconds = 300;
 constexpr int kWave = 60;  // victims per wave, each asking for its pictures
+constexpr size_t kCutBytes = 206;  // of a PNG bomb: its header and the start of its data
 
-void writeBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+// Where one of the game's files lies in a copy of res/.
+fs::path resourcePath(const fs::path& res, const char* asset) { return res / assets::underResourceDir(asset); }
+
+void writeTgaHeader(const fs::path& res, uint8_t type, int side) {
+  hostile::writeTgaHeaderOnly(resourcePath(res, assets::kShadow), type, side, 32);
 }
-
-// An 18-byte TGA header and nothing after it.
-std::string tgaHeader(uint8_t type, int side, uint8_t depth) {
-  std::string header(18, '\0');
-  header[2] = static_cast<char>(type);
-  header[12] = header[14] = static_cast<char>(side & 0xFF);
-  header[13] = header[15] = static_cast<char>(side >> 8);
-  header[16] = static_cast<char>(depth);
-  header[17] = 0x20;  // top row first
-  return header;
-}
-
-// A fully transparent RGBA picture side by side pixels, deflated as hard as zlib can.
-void writePngBomb(const fs::path& path, int side) {
-  FILE* out = std::fopen(path.c_str(), "wb");
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  png_init_io(png, out);
-  png_set_compression_level(png, 9);
-  png_set_IHDR(png, info, side, side, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> row(static_cast<size_t>(side) * 4, 0);
-  for (int y = 0; y < side; ++y) png_write_row(png, row.data());
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(out);
-}
-
-std::string readBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// The font with 16 units to its em instead of its own: every glyph some 2000 pixels tall.
-void writeGiantFont(const fs::path& path) {
-  std::string font = readBytes(path);
-  uint16_t tables = static_cast<uint8_t>(font[4]) << 8 | static_cast<uint8_t>(font[5]);
-  for (size_t record = 12; record < 12 + 16u * tables; record += 16)
-    if (font.compare(record, 4, "head") == 0) {
-      size_t head = 0;
-      for (int i = 0; i < 4; ++i) head = head << 8 | static_cast<uint8_t>(font[record + 8 + i]);
-      font[head + 18] = 0;
-      font[head + 19] = 16;
-    }
-  writeBytes(path, font);
-}
-
-fs::path resourcePath(const fs::path& root, const char* asset) { return root / assets::underResourceDir(asset); }
 
 std::vector<const char*> allPictures() {
   std::vector<const char*> pictures(std::begin(assets::kSlides), std::end(assets::kSlides));
@@ -110,21 +65,21 @@ std::vector<Case> cases(const fs::path& bombs) {
   };
   return {
       {"unchanged", [](const fs::path&) {}},
-      {"shadow_tga_32767_no_data", [](const fs::path& res) { writeBytes(resourcePath(res, assets::kShadow), tgaHeader(2, 32767, 32)); }},
-      {"shadow_tga_32767_rle_no_data", [](const fs::path& res) { writeBytes(resourcePath(res, assets::kShadow), tgaHeader(10, 32767, 32)); }},
-      {"shadow_tga_16384_no_data", [](const fs::path& res) { writeBytes(resourcePath(res, assets::kShadow), tgaHeader(2, 16384, 32)); }},
-      {"shadow_tga_4096_grey_no_data", [](const fs::path& res) { writeBytes(resourcePath(res, assets::kShadow), tgaHeader(3, 4096, 8)); }},
+      {"shadow_tga_32767_no_data", [](const fs::path& res) { writeTgaHeader(res, 2, 32767); }},
+      {"shadow_tga_32767_rle_no_data", [](const fs::path& res) { writeTgaHeader(res, 10, 32767); }},
+      {"shadow_tga_16384_no_data", [](const fs::path& res) { writeTgaHeader(res, 2, 16384); }},
+      {"shadow_tga_4096_grey_no_data", [](const fs::path& res) { hostile::writeTgaHeaderOnly(resourcePath(res, assets::kShadow), 3, 4096, 8); }},
       {"victim_pngs_8192_cut_206_bytes", [bombs](const fs::path& res) {
-         std::string cut = readBytes(bombs / "bomb8192.png").substr(0, 206);
-         for (const char* p : {assets::kVictimHead, assets::kVictimBody, assets::kVictimArm, assets::kSplatter}) writeBytes(resourcePath(res, p), cut);
+         for (const char* p : {assets::kVictimHead, assets::kVictimBody, assets::kVictimArm, assets::kSplatter})
+           hostile::writeCutCopy(bombs / "bomb8192.png", resourcePath(res, p), kCutBytes);
        }},
       {"floor_png_bomb_8192", [bombs](const fs::path& res) { fs::copy_file(bombs / "bomb8192.png", resourcePath(res, assets::kFloor), fs::copy_options::overwrite_existing); }},
       {"every_png_bomb_8192_tga_32767", [=](const fs::path& res) {
          pngEverywhere("bomb8192.png")(res);
-         writeBytes(resourcePath(res, assets::kShadow), tgaHeader(10, 32767, 32));
+         writeTgaHeader(res, 10, 32767);
        }},
       {"every_png_bomb_4096", pngEverywhere("bomb4096.png")},
-      {"font_giant_glyphs", [](const fs::path& res) { writeGiantFont(resourcePath(res, assets::kFont)); }},
+      {"font_giant_glyphs", [](const fs::path& res) { hostile::makeGlyphsGiant(resourcePath(res, assets::kFont)); }},
   };
 }
 
@@ -203,8 +158,8 @@ int main(int argc, char** argv) {
   const fs::path scratch = fs::temp_directory_path() / ("stompalong-hostile-" + std::to_string(getpid()));
   const fs::path bombs = scratch / "bombs";
   fs::create_directories(bombs);
-  writePngBomb(bombs / "bomb8192.png", 8192);
-  writePngBomb(bombs / "bomb4096.png", 4096);
+  hostile::writePngBomb(bombs / "bomb8192.png", 8192);
+  hostile::writePngBomb(bombs / "bomb4096.png", 4096);
   std::printf("bomb8192.png %ju bytes, bomb4096.png %ju bytes\n", fs::file_size(bombs / "bomb8192.png"),
               fs::file_size(bombs / "bomb4096.png"));
   std::fflush(stdout);  // before the game's processes are forked with a copy of the buffer
@@ -220,9 +175,9 @@ int main(int argc, char** argv) {
 
   glutInit(&argc, argv);
   glutCreateWindow("hostile");
-  writeBytes(scratch / "grey4096.tga", tgaHeader(3, 4096, 8));
-  writeBytes(scratch / "cut8192.png", readBytes(bombs / "bomb8192.png").substr(0, 206));
-  writeBytes(scratch / "cut4096.png", readBytes(bombs / "bomb4096.png").substr(0, 206));
+  hostile::writeTgaHeaderOnly(scratch / "grey4096.tga", 3, 4096, 8);
+  hostile::writeCutCopy(bombs / "bomb8192.png", scratch / "cut8192.png", kCutBytes);
+  hostile::writeCutCopy(bombs / "bomb4096.png", scratch / "cut4096.png", kCutBytes);
   for (const char* name : {"grey4096.tga", "cut8192.png", "cut4096.png"}) {
     double ms = waveOfRequests(scratch / name);
     std::printf("\n%-32s wave_of_%d_requests_ms %.1f\n", name, kWave, ms);

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "media/PngImage.h"
@@ -40,9 +41,21 @@ void setSampling(unsigned options) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
 }
 
-unsigned uploadTga(const char* path, unsigned options, size_t& bytesLeft) {
+// Every pixel's alpha is full: nothing shows through the picture anywhere.
+bool allOpaque(const uint8_t* rgba, size_t pixels) {
+  for (size_t i = 0; i < pixels; ++i)
+    if (rgba[i * 4 + 3] != 255) return false;
+  return true;
+}
+
+struct Upload {
+  unsigned texture = 0;  // 0: the picture could not be loaded
+  bool opaque = false;
+};
+
+Upload uploadTga(const char* path, unsigned options, size_t& bytesLeft) {
   TgaImage image;
-  if (!image.load(path, options & bottomRowFirst, pictureSideLimit(), bytesLeft) || image.bits != 32) return 0;
+  if (!image.load(path, options & bottomRowFirst, pictureSideLimit(), bytesLeft) || image.bits != 32) return {};
   bytesLeft -= pictureBytes(image.width, image.height);
   glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);  // byte-packed rows, for this upload only
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -52,17 +65,17 @@ unsigned uploadTga(const char* path, unsigned options, size_t& bytesLeft) {
   // Level 0 again at the file's own size (the mipmap builder rescales to powers of two).
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels);
   glPopClientAttrib();
-  return texture;
+  return {texture, allOpaque(image.pixels, static_cast<size_t>(image.width) * image.height)};
 }
 
-unsigned uploadPng(const char* path, unsigned options, size_t& bytesLeft) {
+Upload uploadPng(const char* path, unsigned options, size_t& bytesLeft) {
   PngImage image;
-  if (!image.load(path, options & bottomRowFirst, pictureSideLimit(), bytesLeft)) return 0;
+  if (!image.load(path, options & bottomRowFirst, pictureSideLimit(), bytesLeft)) return {};
   bytesLeft -= pictureBytes(image.width, image.height);
   unsigned texture = newBoundTexture();
   gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
   setSampling(options);
-  return texture;
+  return {texture, allOpaque(image.rgba.data(), static_cast<size_t>(image.width) * image.height)};
 }
 
 // The extension runs from the last '.' of the whole path; none when there is no '.'.
@@ -72,10 +85,10 @@ bool hasExtension(const std::string& path, const char* extension) {
 }
 
 // A picture that loads takes its RGBA bytes out of bytesLeft.
-unsigned upload(const std::string& path, unsigned options, size_t& bytesLeft) {
+Upload upload(const std::string& path, unsigned options, size_t& bytesLeft) {
   if (hasExtension(path, ".tga")) return uploadTga(path.c_str(), options, bytesLeft);
   if (hasExtension(path, ".png")) return uploadPng(path.c_str(), options, bytesLeft);
-  return 0;
+  return {};
 }
 
 }  // namespace
@@ -91,8 +104,10 @@ unsigned TextureRegistry::getTexture(const std::string& path, unsigned options) 
   auto failed = failures_.find(path);
   if (failed != failures_.end() && failed->second == stamp) return 0;  // still the file that failed
   std::printf("\nLoading texture %s...", path.c_str());
-  unsigned texture = upload(path, options, pictureBytesLeft_);
+  Upload loaded = upload(path, options, pictureBytesLeft_);
+  unsigned texture = loaded.texture;
   add(path, texture);
+  if (loaded.opaque) opaque_.insert(texture);
   if (texture)
     failures_.erase(path);
   else
@@ -117,6 +132,8 @@ unsigned TextureRegistry::find(const std::string& path) const {
 }
 
 void TextureRegistry::add(const std::string& path, unsigned texture) { entries_.emplace_back(path, texture); }
+
+bool TextureRegistry::opaque(const std::string& path) const { return opaque_.contains(find(path)); }
 
 QuadBuilder& QuadBuilder::instance() {
   static QuadBuilder builder;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +28,9 @@ class TextureRegistry {
   // Exact, case-sensitive lookup; a stored 0 counts as absent.
   unsigned find(const std::string& path) const;
   void add(const std::string& path, unsigned texture);
+  // The file's picture is loaded and every pixel of it has full alpha, so
+  // blending it changes nothing: it may be drawn without.
+  bool opaque(const std::string& path) const;
 
  private:
   // What a file looked like when it last failed to load: a request for it
@@ -41,6 +45,7 @@ class TextureRegistry {
 
   std::vector<std::pair<std::string, unsigned>> entries_;  // load order, never removed
   std::map<std::string, FileStamp> failures_;               // files whose latest load failed
+  std::set<unsigned> opaque_;                               // textures of pictures without see-through pixels
   size_t pictureBytesLeft_;  // RGBA bytes more pictures may take; only ever shrinks
 };
 

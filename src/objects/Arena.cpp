@@ -27,6 +27,8 @@ struct SkylineRing {
   float grey;      // colour level
   float alpha;
   bool mirrored;   // so the far ring does not repeat the near ring's buildings
+
+  constexpr bool white() const { return grey == 1 && alpha == 1; }
 };
 
 // Far ring first: the near ring is drawn last and leaves the front face counter-clockwise.
@@ -51,6 +53,7 @@ void drawWall(unsigned list, float angle, bool mirrored) {
 
 void Arena::load() {
   floorList_ = QuadBuilder::instance().makeQuadList(assets::kFloor, 0, 0);
+  floorOpaque_ = TextureRegistry::instance().opaque(assets::kFloor);
   for (size_t side = 0; side < skylineLists_.size(); ++side)
     skylineLists_[side] = QuadBuilder::instance().makeQuadList(assets::kSkylines[side], 0, 0.5f);
   addBlockedRect(kCentreSquare);
@@ -60,20 +63,31 @@ void Arena::update(float) {}
 
 void Arena::draw() {
   setDepthTest(false);
-  setTexturing(true, true);
-  setColor(1, 1, 1, 1);
+  drawFloor();
+  drawSkyline();
+  setUntinted(false);  // the tinting texture environment every other pass expects
+}
 
+// An opaque floor hides what lies under it however it is drawn: unblended, then, and in its own colours.
+void Arena::drawFloor() const {
+  setOpaqueTexturing(floorOpaque_);
+  setColor(1, 1, 1, 1);
+  setUntinted(true);
   pushMatrix();
   scale(field::kSize, field::kSize, 1);
   callList(floorList_);
   popMatrix();
+}
 
+void Arena::drawSkyline() const {
+  setTexturing(true, true);
   glPushAttrib(GL_POLYGON_BIT);  // the mirrored walls flip the front face; the caller's comes back
   for (const SkylineRing& ring : kRings) {
     pushMatrix();
     scale(ring.scale, ring.scale, 1);
     scale(1, 1, ring.height);
     setColor(ring.grey, ring.grey, ring.grey, ring.alpha);
+    setUntinted(ring.white());
     for (size_t side = 0; side < skylineLists_.size(); ++side)
       drawWall(skylineLists_[side], kWallAngles[side], ring.mirrored);
     popMatrix();

@@ -26,7 +26,11 @@ class Arena : public GameObject {
   void addBlockedRect(const BlockedRect& rect);
 
  private:
+  void drawFloor() const;
+  void drawSkyline() const;
+
   unsigned floorList_ = 0;                // floor picture, unit quad centred on the origin
+  bool floorOpaque_ = false;              // the floor's picture has no see-through pixel: drawn unblended
   // One skyline per side, unit quads standing on their bottom edge; the walls
   // of both rings on side i show picture i.
   std::array<unsigned, std::size(assets::kSkylines)> skylineLists_{};

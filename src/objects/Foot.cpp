@@ -107,5 +107,7 @@ void FootManager::draw() {
   setDepthTest(true);
   setTexturing(true, true);
   setColor(1, 1, 1, 1);
+  setUntinted(true);
   for (auto& foot : feet_) foot->draw();
+  setUntinted(false);
 }

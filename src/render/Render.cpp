@@ -4,6 +4,8 @@
 
 namespace {
 
+bool shortcutsAllowed = true;
+
 void enable(GLenum cap, bool on) {
   if (on)
     glEnable(cap);
@@ -20,6 +22,14 @@ void setTexturing(bool texture, bool blend) {
 }
 
 void setDepthTest(bool on) { enable(GL_DEPTH_TEST, on); }
+
+void setOpaqueTexturing(bool opaquePicture) { setTexturing(true, !(opaquePicture && shortcutsAllowed)); }
+
+void setUntinted(bool white) {
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, white && shortcutsAllowed ? GL_REPLACE : GL_MODULATE);
+}
+
+void allowStateShortcuts(bool allow) { shortcutsAllowed = allow; }
 void setClearColor(float r, float g, float b) { glClearColor(r, g, b, 1.0f); }
 
 void bindTexture(unsigned texture) { glBindTexture(GL_TEXTURE_2D, texture); }

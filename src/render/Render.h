@@ -9,6 +9,17 @@ void setStartupGlState();
 
 void setTexturing(bool texture, bool blend);  // blend also switches the alpha test
 void setDepthTest(bool on);
+
+// Shortcuts that spare llvmpipe work on every pixel and leave every pixel as
+// it was. A picture without see-through pixels needs no blending and no alpha
+// test. A pass drawn in opaque white lets the texels replace the colour, which
+// skips the colour's interpolation and a multiply; modulating by white would
+// change nothing. A pass that tints its pictures turns that off again.
+void setOpaqueTexturing(bool opaquePicture);  // texturing on; blending and the alpha test unless opaque
+void setUntinted(bool white);                 // texels replace the colour; off: texels times the colour
+// With shortcuts off, both draw the plain way (blended, modulated): a scene
+// drawn both ways shows that the shortcuts change no pixel.
+void allowStateShortcuts(bool allow);
 void setClearColor(float r, float g, float b);
 
 void bindTexture(unsigned texture);

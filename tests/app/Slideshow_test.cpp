@@ -35,7 +35,7 @@ TEST(Slideshow, FourPicturesThenFinished) {
   testfiles::TempDir dir("slides4");
   Slideshow show;
   EXPECT_EQ(show.currentIndex(), -1);
-  for (int i = 0; i < 4; ++i) show.addImage(solidPicture(dir, "s" + std::to_string(i) + ".png", 10, 20, 30).c_str());
+  for (int i = 0; i < 4; ++i) show.addImage(solidPicture(dir, std::string("s").append(std::to_string(i)).append(".png"), 10, 20, 30).c_str());
   EXPECT_EQ(show.pictureCount(), 4);
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(show.currentIndex(), i);

@@ -178,7 +178,7 @@ TEST_F(PadMappingFileTest, EachMistakeIsFoundOnItsLine) {
 TEST_F(PadMappingFileTest, ACorruptFileCostsOneLineGivesTheDefaultsAndIsNeverWritten) {
   VirtualPad pad({.buttons = 16, .product = 0x0041});
   ASSERT_TRUE(pad.ok());
-  const std::string corrupt = "[" + pad.guid() + "]\nUp = button 14\nDown = button 15 please\n";
+  const std::string corrupt = std::string("[").append(pad.guid()).append("]\nUp = button 14\nDown = button 15 please\n");
   writeFile(path, corrupt);
 
   DancePad pads;

@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
@@ -58,6 +59,12 @@ void makeGlyphsGiant(const fs::path& font) {
       bytes.at(head + 19) = 16;
     }
   testfiles::writeBytes(font, bytes);
+}
+
+void writeCutCopy(const fs::path& from, const fs::path& to, size_t bytes) {
+  std::vector<uint8_t> head = testfiles::readBytes(from);
+  head.resize(std::min(head.size(), bytes));
+  testfiles::writeBytes(to, head);
 }
 
 }  // namespace hostile

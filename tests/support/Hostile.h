@@ -3,6 +3,7 @@
 // glyphs come out giant. (A sound that claims 1 Hz is writeSquareWav at rate 1.)
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 
@@ -16,5 +17,7 @@ void writePngBomb(const std::filesystem::path& file, int side);
 // Rewrites a TrueType font in place with 16 units to its em instead of its own,
 // so that every glyph renders some 2000 pixels tall.
 void makeGlyphsGiant(const std::filesystem::path& font);
+// The first `bytes` bytes of `from`, written to `to` (which may be `from`): a file cut short.
+void writeCutCopy(const std::filesystem::path& from, const std::filesystem::path& to, size_t bytes);
 
 }  // namespace hostile

@@ -1,0 +1,83 @@
+#include "GameDriver.h"
+
+#include <GL/freeglut.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/App.h"
+#include "app/FrameTimer.h"
+#include "game/VictimCrowd.h"
+#include "input/KeyboardState.h"
+#include "objects/Camera.h"
+
+namespace bench {
+
+namespace {
+
+constexpr int kWarmUpLimit = 20000;   // frames spent filling the floor with splatter at most
+constexpr int kStartKeyEvery = 300;   // frames
+constexpr int kSelectKeyEvery = 470;  // frames
+
+// The game's clock: advanced here, so every frame has the same step.
+int fakeMilliseconds = 0;
+int fakeClock() { return fakeMilliseconds; }
+
+void noDisplay() {}
+
+}  // namespace
+
+void useOwnFrameLoop() {
+  glutDisplayFunc(noDisplay);
+  glutIdleFunc(nullptr);
+  FrameTimer::instance().setClock(fakeClock);
+}
+
+void pumpEvents() { glutMainLoopEvent(); }
+
+void gameFrame() {
+  fakeMilliseconds += kFrameMs;
+  App::instance().displayFrame();
+}
+
+void waitForWindowSize() {
+  while (Camera::instance().windowWidth() == 0) {
+    pumpEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
+void stepThroughSlides() {
+  KeyboardState& keys = KeyboardState::instance();
+  while (App::instance().screen() != App::Game) {
+    keys.onKeyDown('3', 0, 0);
+    gameFrame();
+    keys.onKeyUp('3', 0, 0);
+    gameFrame();
+  }
+}
+
+void fillFloor() {
+  Script script(4);
+  for (int frame = 0; frame < kWarmUpLimit; ++frame) {
+    if (victimCrowd.corpses().size() >= VictimCrowd::kMaxCorpses) return;
+    script.beforeFrame();
+    gameFrame();
+  }
+}
+
+void Script::beforeFrame() {
+  KeyboardState& keys = KeyboardState::instance();
+  if (held_) keys.onKeyUp(held_, 0, 0);
+  held_ = 0;
+  ++frame_;
+  if (frame_ % kStartKeyEvery == 0)
+    held_ = '3';
+  else if (frame_ % kSelectKeyEvery == 0)
+    held_ = '1';
+  else if (frame_ % stompEvery_ == 0)
+    held_ = kSquareKeys[(frame_ / stompEvery_) % (sizeof kSquareKeys - 1)];
+  if (held_) keys.onKeyDown(held_, 0, 0);
+}
+
+}  // namespace bench
