@@ -33,6 +33,7 @@
 #include "objects/Arena.h"
 #include "objects/Foot.h"
 #include "render/Render.h"
+#include "support/GlutWarnings.h"
 
 namespace {
 
@@ -118,6 +119,7 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], kWaveSpawnOption) == 0) return waveSpawnChild();
   if (argc > 1 && std::strcmp(argv[1], kPlainStateOption) == 0) allowStateShortcuts(false);
   App& app = App::instance();
+  quietModifierWarnings("bench");  // the scripted player calls the key callbacks directly
   app.setMainWindow(createMainWindow(800, 600, "Game"));
   registerCallbacks();
   useOwnFrameLoop();

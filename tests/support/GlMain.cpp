@@ -7,6 +7,7 @@
 
 #include "objects/Camera.h"
 #include "support/GlTest.h"
+#include "support/GlutWarnings.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
   int glutArgc = 1;
   char name[] = "tests";
   char* glutArgv[] = {name, nullptr};
+  quietModifierWarnings(name);
   glutInit(&glutArgc, glutArgv);
   glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
   glutInitWindowSize(testgl::kWidth, testgl::kHeight);
