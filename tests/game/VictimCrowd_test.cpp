@@ -2,22 +2,14 @@
 // nearest, and when the squashed become corpses. No GL is involved.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 #include "game/VictimCrowd.h"
+#include "support/Walkers.h"
 
 namespace {
 
-// Adds a walking victim at (x, y) and returns it.
-Victim* addWalker(VictimCrowd& crowd, float x, float y) {
-  auto victim = std::make_unique<Victim>();
-  victim->setState(Victim::Walking);
-  victim->setPosition({x, y, 0});
-  Victim* raw = victim.get();
-  crowd.add(std::move(victim));
-  return raw;
-}
+using walkers::addWalker;
 
 TEST(VictimCrowdSquash, InnerRadiusSquashesAtItsBorderOuterFlingsAtItsBorder) {
   VictimCrowd crowd;

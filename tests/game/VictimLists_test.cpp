@@ -3,23 +3,15 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 #include "game/VictimCrowd.h"
 #include "support/GlTest.h"
+#include "support/Walkers.h"
 
 namespace {
 
-// Adds a loaded victim, walking at (x, y), and returns it.
-Victim* addLoaded(VictimCrowd& crowd, float x, float y) {
-  auto victim = std::make_unique<Victim>();
-  victim->load();
-  victim->setPosition({x, y, 0});
-  Victim* raw = victim.get();
-  crowd.add(std::move(victim));
-  return raw;
-}
+Victim* addLoaded(VictimCrowd& crowd, float x, float y) { return walkers::addWalker(crowd, x, y, true); }
 
 TEST(VictimLists, AVictimStartsInactiveAndLoadMakesItsListsAndItWalk) {
   Victim v;

@@ -26,6 +26,7 @@
 #include "support/CentreSquare.h"
 #include "support/Files.h"
 #include "support/GlTest.h"
+#include "support/Walkers.h"
 
 namespace worldtest {
 
@@ -97,14 +98,7 @@ class WorldTest : public ::testing::Test {
     frame(dt);
   }
 
-  Victim* addWalker(float x, float y) {
-    auto victim = std::make_unique<Victim>();
-    victim->setState(Victim::Walking);
-    victim->setPosition({x, y, 0});
-    Victim* raw = victim.get();
-    crowd.add(std::move(victim));
-    return raw;
-  }
+  Victim* addWalker(float x, float y) { return walkers::addWalker(crowd, x, y); }
 
   static constexpr float kFrame = 0.016f;
   VictimCrowd crowd;
