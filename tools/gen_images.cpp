@@ -46,7 +46,7 @@ std::function<void(art::Canvas&)> skyline(int side) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string out = argc > 1 ? argv[1] : "./res";
+  std::string out = argc > 1 ? argv[1] : assets::kResourceDir;
   std::string fontPath = argc > 2 ? argv[2] : kDefaultFont;
   try {
     const Sprite sprites[] = {

@@ -168,7 +168,7 @@ synth::Stereo gameLoop() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string out = argc > 1 ? argv[1] : "./res";
+  std::string out = argc > 1 ? argv[1] : assets::kResourceDir;
   try {
     std::filesystem::create_directories(out + "/audio");
     std::string intro = out + "/" + assets::underResourceDir(assets::kIntroClip);

@@ -198,7 +198,7 @@ Stereo cheer(uint64_t seed) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string out = argc > 1 ? argv[1] : "./res";
+  std::string out = argc > 1 ? argv[1] : assets::kResourceDir;
   auto pathOf = [&](const char* file) { return out + "/" + assets::underResourceDir(file); };
   try {
     std::filesystem::create_directories(out + "/audio");
