@@ -27,7 +27,7 @@ inline Result run(const std::string& command) {
   return result;
 }
 
-inline std::string quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+inline std::string quoted(const std::filesystem::path& path) { return std::string("'").append(path.string()).append("'"); }
 
 inline std::string contents(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
