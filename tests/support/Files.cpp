@@ -38,6 +38,18 @@ void writeBytes(const fs::path& file, const std::vector<uint8_t>& bytes) {
   if (!out) throw std::runtime_error("cannot write " + file.string());
 }
 
+std::string readText(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeText(const fs::path& file, const std::string& text) {
+  if (file.has_parent_path()) fs::create_directories(file.parent_path());
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << text;
+  if (!out) throw std::runtime_error("cannot write " + file.string());
+}
+
 void writePng(const fs::path& file, int width, int height, const std::vector<uint8_t>& rgba) {
   if (rgba.size() != static_cast<size_t>(width) * height * 4) throw std::invalid_argument("RGBA size mismatch");
   png_image image{};

@@ -32,6 +32,10 @@ class TempDir {
 
 std::vector<uint8_t> readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::vector<uint8_t>& bytes);
+// The whole file as text; empty when it cannot be read.
+std::string readText(const std::filesystem::path& file);
+// Writes the text as the whole file, making its folder first.
+void writeText(const std::filesystem::path& file, const std::string& text);
 
 // A PNG of RGBA rows, top row first.
 void writePng(const std::filesystem::path& file, int width, int height, const std::vector<uint8_t>& rgba);
