@@ -152,7 +152,7 @@ void App::renderGame() {
 }
 
 void App::displayFrame() {
-  MatrixStackDepths before = matrixStackDepths();
+  MatrixStackDepths before = frameCheckStart();
   glPushMatrix();
   FrameTimer::instance().tick();
   update(FrameTimer::instance().frameDelta());

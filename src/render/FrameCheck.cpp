@@ -25,6 +25,14 @@ MatrixStackDepths matrixStackDepths() {
   return {integer(GL_MODELVIEW_STACK_DEPTH), integer(GL_PROJECTION_STACK_DEPTH)};
 }
 
+MatrixStackDepths frameCheckStart() {
+#ifndef NDEBUG
+  return matrixStackDepths();
+#else
+  return {};
+#endif
+}
+
 std::string frameStateFault(const MatrixStackDepths& before) {
   std::string fault;
   if (GLenum error = glGetError(); error != GL_NO_ERROR) {

@@ -11,6 +11,9 @@ struct MatrixStackDepths {
 };
 
 MatrixStackDepths matrixStackDepths();
+// What checkFrameState compares against: the depths in debug builds, nothing
+// read in release builds, where the check is off.
+MatrixStackDepths frameCheckStart();
 
 // What the frame left wrong since `before` ("GL error 0x502", "modelview stack 3, was 2"),
 // or "" when nothing. Reading the error clears it.

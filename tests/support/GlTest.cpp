@@ -3,18 +3,9 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <string>
 
 namespace testgl {
-
-namespace {
-
-int stackDepth(GLenum which) {
-  GLint depth = 0;
-  glGetIntegerv(which, &depth);
-  return depth;
-}
-
-}  // namespace
 
 std::array<uint8_t, 4> pixel(int x, int y) {
   std::array<uint8_t, 4> rgba{};
@@ -64,18 +55,13 @@ void resetFrame(float r, float g, float b) {
 DrawCheck::DrawCheck() {
   while (glGetError() != GL_NO_ERROR) {
   }
-  modelviewDepth_ = stackDepth(GL_MODELVIEW_STACK_DEPTH);
-  projectionDepth_ = stackDepth(GL_PROJECTION_STACK_DEPTH);
+  before_ = matrixStackDepths();
 }
 
 ::testing::AssertionResult DrawCheck::clean() const {
-  GLenum error = glGetError();
-  int modelview = stackDepth(GL_MODELVIEW_STACK_DEPTH), projection = stackDepth(GL_PROJECTION_STACK_DEPTH);
-  if (error == GL_NO_ERROR && modelview == modelviewDepth_ && projection == projectionDepth_)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "GL error 0x" << std::hex << error << std::dec << ", modelview stack "
-                                       << modelviewDepth_ << " -> " << modelview << ", projection stack "
-                                       << projectionDepth_ << " -> " << projection;
+  std::string fault = frameStateFault(before_);
+  if (fault.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << fault;
 }
 
 }  // namespace testgl

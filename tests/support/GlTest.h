@@ -11,6 +11,8 @@
 #include <functional>
 #include <vector>
 
+#include "render/FrameCheck.h"
+
 namespace testgl {
 
 constexpr int kWidth = 800;
@@ -52,7 +54,7 @@ class DrawCheck {
   ::testing::AssertionResult clean() const;
 
  private:
-  int modelviewDepth_, projectionDepth_;
+  MatrixStackDepths before_;
 };
 
 }  // namespace testgl
