@@ -37,23 +37,17 @@ void VictimCrowd::sweep() {
   if (corpses_.size() > kMaxCorpses) corpses_.erase(corpses_.begin(), corpses_.end() - kMaxCorpses);
 }
 
-// Splatters are drawn in opaque white; the shadows of the living see-through.
 void VictimCrowd::drawGround() {
   setTexturing(true, true);
   setDepthTest(false);
-  setUntinted(true);
   for (auto& corpse : corpses_) corpse->drawGround();
-  setUntinted(false);
   for (auto& victim : live_) victim->drawGround();
 }
 
-// Bodies are drawn in opaque white.
 void VictimCrowd::drawBodies() {
   setTexturing(true, true);
   setDepthTest(true);
-  setUntinted(true);
   for (auto& victim : live_) victim->draw();
-  setUntinted(false);
 }
 
 Victim* VictimCrowd::nearestWalking(const Vec3& point) {

@@ -28,7 +28,6 @@ struct SkylineRing {
   float alpha;
   bool mirrored;   // so the far ring does not repeat the near ring's buildings
 
-  constexpr bool white() const { return grey == 1 && alpha == 1; }
 };
 
 // Far ring first: the near ring is drawn last and leaves the front face counter-clockwise.
@@ -65,14 +64,12 @@ void Arena::draw() {
   setDepthTest(false);
   drawFloor();
   drawSkyline();
-  setUntinted(false);  // the tinting texture environment every other pass expects
 }
 
 // An opaque floor hides what lies under it however it is drawn: unblended, then, and in its own colours.
 void Arena::drawFloor() const {
   setOpaqueTexturing(floorOpaque_);
   setColor(1, 1, 1, 1);
-  setUntinted(true);
   pushMatrix();
   scale(field::kSize, field::kSize, 1);
   callList(floorList_);
@@ -87,7 +84,6 @@ void Arena::drawSkyline() const {
     scale(ring.scale, ring.scale, 1);
     scale(1, 1, ring.height);
     setColor(ring.grey, ring.grey, ring.grey, ring.alpha);
-    setUntinted(ring.white());
     for (size_t side = 0; side < skylineLists_.size(); ++side)
       drawWall(skylineLists_[side], kWallAngles[side], ring.mirrored);
     popMatrix();

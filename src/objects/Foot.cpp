@@ -107,7 +107,5 @@ void FootManager::draw() {
   setDepthTest(true);
   setTexturing(true, true);
   setColor(1, 1, 1, 1);
-  setUntinted(true);
   for (auto& foot : feet_) foot->draw();
-  setUntinted(false);
 }

@@ -25,16 +25,17 @@ void setDepthTest(bool on) { enable(GL_DEPTH_TEST, on); }
 
 void setOpaqueTexturing(bool opaquePicture) { setTexturing(true, !(opaquePicture && shortcutsAllowed)); }
 
-void setUntinted(bool white) {
-  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, white && shortcutsAllowed ? GL_REPLACE : GL_MODULATE);
-}
 
 void allowStateShortcuts(bool allow) { shortcutsAllowed = allow; }
 void setClearColor(float r, float g, float b) { glClearColor(r, g, b, 1.0f); }
 
 void bindTexture(unsigned texture) { glBindTexture(GL_TEXTURE_2D, texture); }
 void callList(unsigned list) { glCallList(list); }
-void setColor(float r, float g, float b, float a) { glColor4f(r, g, b, a); }
+void setColor(float r, float g, float b, float a) {
+  glColor4f(r, g, b, a);
+  bool white = r == 1 && g == 1 && b == 1 && a == 1;
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, white && shortcutsAllowed ? GL_REPLACE : GL_MODULATE);
+}
 void translate(float x, float y, float z) { glTranslatef(x, y, z); }
 void rotate(float angleDegrees, float x, float y, float z) { glRotatef(angleDegrees, x, y, z); }
 void scale(float x, float y, float z) { glScalef(x, y, z); }

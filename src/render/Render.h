@@ -12,19 +12,18 @@ void setDepthTest(bool on);
 
 // Shortcuts that spare llvmpipe work on every pixel and leave every pixel as
 // it was. A picture without see-through pixels needs no blending and no alpha
-// test. A pass drawn in opaque white lets the texels replace the colour, which
+// test. Drawn in opaque white (setColor), the texels replace the colour, which
 // skips the colour's interpolation and a multiply; modulating by white would
-// change nothing. A pass that tints its pictures turns that off again.
+// change nothing.
 void setOpaqueTexturing(bool opaquePicture);  // texturing on; blending and the alpha test unless opaque
-void setUntinted(bool white);                 // texels replace the colour; off: texels times the colour
-// With shortcuts off, both draw the plain way (blended, modulated): a scene
-// drawn both ways shows that the shortcuts change no pixel.
+// With shortcuts off, everything draws the plain way (blended, modulated): a
+// scene drawn both ways shows that the shortcuts change no pixel.
 void allowStateShortcuts(bool allow);
 void setClearColor(float r, float g, float b);
 
 void bindTexture(unsigned texture);
 void callList(unsigned list);
-void setColor(float r, float g, float b, float a);
+void setColor(float r, float g, float b, float a);  // also picks the texture environment, see above
 void translate(float x, float y, float z);
 void rotate(float angleDegrees, float x, float y, float z);
 void scale(float x, float y, float z);
