@@ -1,10 +1,10 @@
 #include "app/Desktop.h"
 
+#include <GL/glu.h>
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -12,11 +12,7 @@ namespace {
 bool hasGlxExtension(const char* name) {
   Display* display = glXGetCurrentDisplay();
   const char* extensions = display ? glXQueryExtensionsString(display, DefaultScreen(display)) : nullptr;
-  if (!extensions) return false;
-  size_t length = std::strlen(name);
-  for (const char* at = std::strstr(extensions, name); at; at = std::strstr(at + 1, name))
-    if ((at == extensions || at[-1] == ' ') && (at[length] == ' ' || at[length] == '\0')) return true;
-  return false;
+  return extensions && gluCheckExtension(reinterpret_cast<const GLubyte*>(name), reinterpret_cast<const GLubyte*>(extensions));
 }
 
 template <typename Function>

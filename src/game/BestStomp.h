@@ -20,8 +20,6 @@ class BestStompFile {
   // the game plays on.
   void save(int best);
 
-  const std::filesystem::path& file() const { return file_; }
-
  private:
   std::filesystem::path file_;
   bool reportedSaveFailure_ = false;

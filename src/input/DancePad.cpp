@@ -90,7 +90,7 @@ DancePad::Device* DancePad::deviceById(SDL_JoystickID id) {
 void DancePad::openNewPads() {
   for (int device = 0; device < SDL_NumJoysticks(); ++device) {
     SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(device);
-    if (id < 0 || isOpen(id)) continue;
+    if (id < 0 || deviceById(id)) continue;
     int pad = lowestFreePad();
     if (pad < 0) break;
     SDL_Joystick* joystick = SDL_JoystickOpen(device);
@@ -138,12 +138,6 @@ int DancePad::lowestFreePad() const {
   for (int pad = 0; pad < kMaxPads; ++pad)
     if (!devices_[pad].joystick) return pad;
   return -1;
-}
-
-bool DancePad::isOpen(SDL_JoystickID id) const {
-  for (const Device& d : devices_)
-    if (d.joystick && d.id == id) return true;
-  return false;
 }
 
 // Each read takes the oldest slot change still pending; a free pad number reads
@@ -231,7 +225,6 @@ bool DancePad::inputOn(const Device& d, const PadInputId& input) {
 
 SDL_JoystickID DancePad::instanceId(int pad) const { return connected(pad) ? device(pad)->id : -1; }
 std::string DancePad::deviceName(int pad) const { return connected(pad) ? device(pad)->name : ""; }
-std::string DancePad::deviceGuid(int pad) const { return connected(pad) ? device(pad)->guid : ""; }
 PadMapping DancePad::mapping(int pad) const { return connected(pad) ? device(pad)->mapping : PadMapping::defaults(); }
 
 const std::vector<PadInputId>& DancePad::inputsCameOn(int pad) const {

@@ -42,7 +42,6 @@ class DancePad {
   bool connected(int pad) const { return device(pad) && device(pad)->joystick; }
   SDL_JoystickID instanceId(int pad) const;  // -1 for a free number
   std::string deviceName(int pad) const;
-  std::string deviceGuid(int pad) const;
   PadMapping mapping(int pad) const;  // the defaults for a free number
   // The pad's inputs that came on during the latest poll, in the order they came on.
   const std::vector<PadInputId>& inputsCameOn(int pad) const;
@@ -51,7 +50,6 @@ class DancePad {
   // mapping from now on, and saves it. False (with a line on stderr) if the
   // file could not be written; the mapping applies for this run all the same.
   bool setMapping(int pad, const PadMapping& mapping);
-  const PadMappingFile& mappingFile() const { return mappingFile_; }
 
  private:
   static constexpr size_t kMaxPending = 8;  // slot changes kept for later reads: four taps
@@ -76,7 +74,6 @@ class DancePad {
   void openDevice(int pad, SDL_Joystick* joystick, SDL_JoystickID id);
   void dropDetachedPads();
   int lowestFreePad() const;
-  bool isOpen(SDL_JoystickID id) const;
   void readPad(int pad);
 
   // Input changes, from events or from reading the device's state.

@@ -26,6 +26,7 @@ void KeyboardState::tick(float) {
 // that would hide an edge the frame already has waits for the next frame, and
 // so does every later event of the same key, so nothing is lost or reordered.
 void KeyboardState::deliverEvents() {
+  if (events_.empty()) return;  // most frames: nothing happened
   std::deque<Event> waiting;
   for (const Event& event : events_) {
     bool keyWaits = false;

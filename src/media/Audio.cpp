@@ -68,7 +68,7 @@ const SampleEntry* sampleEntry(Sample sample) {
 }
 
 StreamEntry* streamEntry(Stream stream) {
-  return stream >= 1 && stream <= streams.size() ? &streams[stream - 1] : nullptr;
+  return stream >= 1 && stream <= streams.size() && streams[stream - 1].music ? &streams[stream - 1] : nullptr;
 }
 
 // Mixer channel index of a channel handle, or -1 for 0 and unknown handles.
@@ -228,7 +228,7 @@ int openStreamCount() {
 
 void playStream(Stream stream) {
   StreamEntry* entry = streamEntry(stream);
-  if (!entry || !entry->music) return;
+  if (!entry) return;
   // SDL_mixer has one music channel: this replaces whatever stream held it.
   Mix_VolumeMusic(mixVolume(entry->volume));
   if (Mix_PlayMusic(entry->music, entry->loop ? -1 : 0) == 0) playingStream = stream;
@@ -242,7 +242,7 @@ void stopStream(Stream stream) {
 
 void setStreamVolume(Stream stream, int volume) {
   StreamEntry* entry = streamEntry(stream);
-  if (!entry || !entry->music) return;
+  if (!entry) return;
   entry->volume = std::clamp(volume, 0, kMaxPercent);
   if (stream == playingStream) Mix_VolumeMusic(mixVolume(entry->volume));
 }
