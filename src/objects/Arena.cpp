@@ -18,8 +18,6 @@ constexpr float kWallHeight = 10;                  // units before the ring scal
 // Degrees about z of each side's wall; the wall at 0 stands on the +y edge.
 constexpr float kWallAngles[] = {0, 90, 180, 270};
 static_assert(std::size(kWallAngles) == std::size(assets::kSkylines), "one skyline picture per wall");
-// The middle pad square: walkers stay on its edges.
-constexpr BlockedRect kCentreSquare{-field::kCentreHalf, -field::kCentreHalf, field::kCentreHalf, field::kCentreHalf};
 
 struct SkylineRing {
   float scale;     // horizontal ring scale

@@ -14,6 +14,9 @@ struct BlockedRect {
   float minX, minY, maxX, maxY;
 };
 
+// The middle pad square: walkers stay on its edges (the arena's load blocks it).
+constexpr BlockedRect kCentreSquare{-field::kCentreHalf, -field::kCentreHalf, field::kCentreHalf, field::kCentreHalf};
+
 class Arena : public GameObject {
  public:
   void load();

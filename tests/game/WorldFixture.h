@@ -23,7 +23,6 @@
 #include "media/SoundBank.h"
 #include "objects/Arena.h"
 #include "objects/Foot.h"
-#include "support/CentreSquare.h"
 #include "support/Files.h"
 #include "support/GlTest.h"
 #include "support/Walkers.h"
@@ -57,7 +56,7 @@ inline void enterSoundDir() {
       for (auto& file : files) testfiles::writeSquareWav(made.path() / file, 0.005, 0);
     if (chdir(made.path().c_str()) != 0) std::perror("chdir");
     SoundBank::instance().initAudio();
-    arena.addBlockedRect(testworld::kCentreSquare);  // what the arena's load adds
+    arena.addBlockedRect(kCentreSquare);  // what the arena's load adds
     return made;
   }();
 }

@@ -3,13 +3,12 @@
 #include "core/Field.h"
 #include "core/Random.h"
 #include "objects/Arena.h"
-#include "support/CentreSquare.h"
 
 namespace {
 
 Arena arenaWithCentreSquare() {
   Arena a;
-  a.addBlockedRect(testworld::kCentreSquare);
+  a.addBlockedRect(kCentreSquare);
   return a;
 }
 
@@ -63,7 +62,7 @@ TEST(ArenaBlockedRect, MarginGrowsTheRectangleOnEverySide) {
 
 TEST(ArenaBlockedRect, FirstContainingRectangleWins) {
   Arena a;
-  a.addBlockedRect(testworld::kCentreSquare);
+  a.addBlockedRect(kCentreSquare);
   a.addBlockedRect({-2, -2, 2, 2});
   const BlockedRect* found = a.findBlockedRect({0, 0, 0}, 0);
   ASSERT_NE(found, nullptr);

@@ -7,13 +7,12 @@
 
 #include "objects/Arena.h"
 #include "objects/Victim.h"
-#include "support/CentreSquare.h"
 
 namespace {
 
 class VictimTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { arena.addBlockedRect(testworld::kCentreSquare); }  // what load would add
+  static void SetUpTestSuite() { arena.addBlockedRect(kCentreSquare); }  // what load would add
 };
 
 // Makes v walk from (x, y) toward target at the given variation.
