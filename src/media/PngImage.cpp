@@ -3,16 +3,12 @@
 #include <png.h>
 
 #include <cstdio>
-#include <memory>
 #include <new>
 #include <utility>
 
-namespace {
+#include "media/StdioFile.h"
 
-struct FileCloser {
-  void operator()(FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
+namespace {
 
 // libpng's reader state, freed on every way out.
 struct Reader {
@@ -62,7 +58,7 @@ bool decode(png_structp png, png_infop info, int maxSide, size_t maxBytes, bool 
 }  // namespace
 
 bool PngImage::load(const char* path, bool bottomRowFirst, int maxSide, size_t maxBytes) {
-  File file(std::fopen(path, "rb"));
+  StdioFile file = openForReading(path);
   if (!file) return false;
   Reader reader;
   reader.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, onError, onWarning);

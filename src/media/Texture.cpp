@@ -57,14 +57,11 @@ Upload uploadTga(const char* path, unsigned options, size_t& bytesLeft) {
   TgaImage image;
   if (!image.load(path, options & bottomRowFirst, pictureSideLimit(), bytesLeft) || image.bits != 32) return {};
   bytesLeft -= pictureBytes(image.width, image.height);
-  glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);  // byte-packed rows, for this upload only
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   unsigned texture = newBoundTexture();
   gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels);
   setSampling(options);
   // Level 0 again at the file's own size (the mipmap builder rescales to powers of two).
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels);
-  glPopClientAttrib();
   return {texture, allOpaque(image.pixels, static_cast<size_t>(image.width) * image.height)};
 }
 

@@ -1,12 +1,12 @@
 #include "media/TgaImage.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
+
+#include "media/StdioFile.h"
 
 namespace {
 
@@ -19,17 +19,7 @@ constexpr size_t kChunkPixels = 4096;       // pixels read from the file at a ti
 
 constexpr uint8_t kTrueColour = 2, kGrey = 3, kRunLength = 10;  // accepted image types
 
-struct FileCloser {
-  void operator()(FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
-
 uint16_t word(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] + 256 * bytes[1]); }  // little-endian
-
-long long fileSize(FILE* file) {
-  struct stat info {};
-  return fstat(fileno(file), &info) == 0 ? info.st_size : 0;
-}
 
 int storedBytesPerPixel(uint8_t depth) { return depth / 8; }
 int bytesPerPixel(uint8_t depth) { return depth == 8 ? 1 : 4; }
@@ -98,7 +88,7 @@ bool supported(uint8_t imageType, uint8_t depth) {
 
 bool TgaImage::load(const char* path, bool bottomRowFirst, int maxSide, size_t maxBytes) {
   if (pixels) return true;
-  File file(std::fopen(path, "rb"));
+  StdioFile file = openForReading(path);
   if (!file) return false;
   FILE* in = file.get();
 

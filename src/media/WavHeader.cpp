@@ -5,7 +5,8 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <memory>
+
+#include "media/StdioFile.h"
 
 namespace {
 
@@ -18,8 +19,6 @@ struct Format {
   uint16_t code = 0, channels = 0, blockAlign = 0, bits = 0;
   uint32_t rate = 0;
 };
-
-using File = std::unique_ptr<FILE, int (*)(FILE*)>;
 
 uint32_t le32(const uint8_t* b) { return b[0] | b[1] << 8 | b[2] << 16 | uint32_t(b[3]) << 24; }
 uint16_t le16(const uint8_t* b) { return uint16_t(b[0] | b[1] << 8); }
@@ -51,21 +50,20 @@ double framesIn(const Format& format, uint64_t dataBytes) {
 }  // namespace
 
 std::optional<double> wavSeconds(const char* path) {
-  File f(std::fopen(path, "rb"), std::fclose);
+  StdioFile f = openForReading(path);
   uint8_t riff[12];
   if (!f || std::fread(riff, 1, 12, f.get()) != 12 || std::memcmp(riff, "RIFF", 4) != 0 ||
       std::memcmp(riff + 8, "WAVE", 4) != 0)
     return std::nullopt;
-  std::fseek(f.get(), 0, SEEK_END);
-  uint64_t fileSize = uint64_t(std::ftell(f.get())), at = 12;
+  uint64_t bytes = uint64_t(fileSize(f.get())), at = 12;
   Format format;
   std::optional<uint64_t> dataBytes;
   uint8_t chunk[8];
-  while (!dataBytes && at + 8 <= fileSize && std::fseek(f.get(), long(at), SEEK_SET) == 0 &&
+  while (!dataBytes && at + 8 <= bytes && std::fseek(f.get(), long(at), SEEK_SET) == 0 &&
          std::fread(chunk, 1, 8, f.get()) == 8) {
     uint32_t size = le32(chunk + 4);
     if (std::memcmp(chunk, "fmt ", 4) == 0) format = readFormat(f.get(), size);
-    if (std::memcmp(chunk, "data", 4) == 0) dataBytes = std::min<uint64_t>(size, fileSize - at - 8);
+    if (std::memcmp(chunk, "data", 4) == 0) dataBytes = std::min<uint64_t>(size, bytes - at - 8);
     at += 8 + uint64_t(size) + (size & 1);  // chunks are padded to an even size
   }
   if (!dataBytes || format.rate == 0 || format.channels == 0 || format.blockAlign == 0)

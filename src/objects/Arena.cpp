@@ -25,10 +25,9 @@ struct SkylineRing {
   float grey;      // colour level
   float alpha;
   bool mirrored;   // so the far ring does not repeat the near ring's buildings
-
 };
 
-// Far ring first: the near ring is drawn last and leaves the front face counter-clockwise.
+// Far ring first, so the near ring is drawn over it.
 constexpr SkylineRing kRings[] = {
     {1.5f, 3 * 0.35f, 1 - 0.33f, 1 - 0.75f, true},
     {1.0f, 4 * 0.35f, 1.0f, 1.0f, false},
