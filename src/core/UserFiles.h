@@ -25,6 +25,10 @@ std::filesystem::path gameDir(Kind kind);
 struct FileText {
   std::string text;
   std::error_code error;
+  // Nothing saved yet: the file, or a folder on its way, does not exist.
+  bool missing() const {
+    return error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory;
+  }
 };
 FileText readSmallFile(const std::filesystem::path& file, std::size_t maxBytes);
 

@@ -33,7 +33,7 @@ struct Stored {
 Stored readStored(const fs::path& file) {
   userfiles::FileText read = userfiles::readSmallFile(file, kMaxFileBytes);
   // No such file, or no folder to hold one: nothing stored yet.
-  if (read.error == std::errc::no_such_file_or_directory || read.error == std::errc::not_a_directory) return {};
+  if (read.missing()) return {};
   if (read.error) return {0, read.error.message()};
   std::optional<int> count = parseCount(read.text);
   if (!count) return {0, "not a whole number"};

@@ -177,7 +177,7 @@ void PadMappingFile::load() {
   broken_ = false;
   if (path_.empty()) return;
   userfiles::FileText file = userfiles::readSmallFile(path_, kMaxFileBytes);
-  if (file.error == std::errc::no_such_file_or_directory || file.error == std::errc::not_a_directory) return;  // nothing saved yet
+  if (file.missing()) return;
   if (file.error) {
     std::fprintf(stderr, "Stompalong: cannot read %s: %s; using the default pad mappings\n", path_.c_str(),
                  file.error.message().c_str());
