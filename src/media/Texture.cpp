@@ -104,7 +104,7 @@ unsigned TextureRegistry::getTexture(const std::string& path, unsigned options) 
   Upload loaded = upload(path, options, pictureBytesLeft_);
   unsigned texture = loaded.texture;
   add(path, texture);
-  if (loaded.opaque) opaque_.insert(texture);
+  if (loaded.opaque) opaque_.insert(path);
   if (texture)
     failures_.erase(path);
   else
@@ -130,7 +130,7 @@ unsigned TextureRegistry::find(const std::string& path) const {
 
 void TextureRegistry::add(const std::string& path, unsigned texture) { entries_.emplace_back(path, texture); }
 
-bool TextureRegistry::opaque(const std::string& path) const { return opaque_.contains(find(path)); }
+bool TextureRegistry::opaque(const std::string& path) const { return opaque_.contains(path); }
 
 QuadBuilder& QuadBuilder::instance() {
   static QuadBuilder builder;

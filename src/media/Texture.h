@@ -45,7 +45,7 @@ class TextureRegistry {
 
   std::vector<std::pair<std::string, unsigned>> entries_;  // load order, never removed
   std::map<std::string, FileStamp> failures_;               // files whose latest load failed
-  std::set<unsigned> opaque_;                               // textures of pictures without see-through pixels
+  std::set<std::string> opaque_;                            // files whose pictures have no see-through pixel
   size_t pictureBytesLeft_;  // RGBA bytes more pictures may take; only ever shrinks
 };
 
