@@ -20,8 +20,7 @@ constexpr Box kArmBox = boxOf(sprite::kArm);    // shoulder at (0, 0)
 constexpr Box kFootBox = boxOf(sprite::kFoot);  // floor at y = 0
 constexpr Box kUnitBox{-0.5f, -0.5f, 0.5f, 0.5f};
 constexpr Box kFloorBox{-field::kHalfSize, -field::kHalfSize, field::kHalfSize, field::kHalfSize};
-constexpr float kSkylineHeight = 14;  // the near ring's walls: 10 units scaled by 1.4
-constexpr Box kSkylineBox{-field::kHalfSize, 0, field::kHalfSize, kSkylineHeight};
+constexpr Box kSkylineBox{-field::kHalfSize, 0, field::kHalfSize, field::kNearWallHeight};
 
 constexpr int kFootCount = 4;
 constexpr int kSkylineSides = int(std::size(assets::kSkylines));  // one picture per side of the arena

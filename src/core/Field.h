@@ -11,4 +11,11 @@ constexpr int kSquaresPerSide = 3;
 constexpr float kSquareSize = kSize / kSquaresPerSide;  // one pad square, 10 by 10
 constexpr float kCentreHalf = kSquareSize / 2;   // the blocked centre square spans -5..5 on x and y
 
+// The skyline walls on the floor's edges, as wide as the floor and this tall
+// before each ring's vertical scale; the near ring's scale is the one the
+// skyline pictures are drawn for.
+constexpr float kWallHeight = 10;
+constexpr float kNearRingHeight = 4 * 0.35f;
+constexpr float kNearWallHeight = kWallHeight * kNearRingHeight;
+
 }  // namespace field

@@ -14,7 +14,6 @@ namespace {
 
 constexpr float kWallDistance = field::kHalfSize;  // units from the centre to each wall of a ring
 constexpr float kWallWidth = field::kSize;         // units before the ring scale
-constexpr float kWallHeight = 10;                  // units before the ring scale
 // Degrees about z of each side's wall; the wall at 0 stands on the +y edge.
 constexpr float kWallAngles[] = {0, 90, 180, 270};
 static_assert(std::size(kWallAngles) == std::size(assets::kSkylines), "one skyline picture per wall");
@@ -30,7 +29,7 @@ struct SkylineRing {
 // Far ring first, so the near ring is drawn over it.
 constexpr SkylineRing kRings[] = {
     {1.5f, 3 * 0.35f, 1 - 0.33f, 1 - 0.75f, true},
-    {1.0f, 4 * 0.35f, 1.0f, 1.0f, false},
+    {1.0f, field::kNearRingHeight, 1.0f, 1.0f, false},
 };
 
 void drawWall(unsigned list, float angle, bool mirrored) {
@@ -39,7 +38,7 @@ void drawWall(unsigned list, float angle, bool mirrored) {
   translate(0, kWallDistance, 0);
   glFrontFace(mirrored ? GL_CW : GL_CCW);  // a mirrored wall's winding is reversed
   float mirror = mirrored ? -1.0f : 1.0f;
-  scale(mirror * kWallWidth, 1, kWallHeight);
+  scale(mirror * kWallWidth, 1, field::kWallHeight);
   rotate(90, 1, 0, 0);
   callList(list);
   popMatrix();
