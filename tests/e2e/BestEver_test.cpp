@@ -5,8 +5,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "game/BestStomp.h"
 #include "support/GameProcess.h"
@@ -30,11 +28,6 @@ std::vector<uint8_t> grab(e2e::GameProcess& game, const Region& r) { return game
 void enterGame(e2e::GameProcess& game) {
   game.stepThroughSlides();
   game.play(2.0);
-}
-
-std::string contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace
@@ -64,7 +57,7 @@ TEST(BestEver, ARecordOutlivesAKillAndShowsOnTheNextStart) {
   EXPECT_EQ(game.errors().find("Stompalong:"), std::string::npos) << game.errors();
 
   // A whole record: one count and its newline, and no temporary file beside it.
-  std::string text = contents(file);
+  std::string text = testfiles::readText(file);
   ASSERT_FALSE(text.empty()) << "no record was written before the kill";
   int record = std::atoi(text.c_str());
   EXPECT_GE(record, 1);

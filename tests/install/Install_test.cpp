@@ -19,7 +19,7 @@ namespace {
 
 // Width and height from a PNG file's header.
 std::array<int, 2> pngSize(const fs::path& file) {
-  std::string bytes = shell::contents(file);
+  std::string bytes = testfiles::readText(file);
   if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return {0, 0};
   auto word = [&](size_t at) {
     int value = 0;
@@ -31,7 +31,7 @@ std::array<int, 2> pngSize(const fs::path& file) {
 
 // Raw device output written by SDL's disk audio driver, from a byte offset on.
 std::string rawAudio(const fs::path& file, size_t from) {
-  std::string bytes = shell::contents(file);
+  std::string bytes = testfiles::readText(file);
   return from < bytes.size() ? bytes.substr(from) : "";
 }
 
@@ -88,9 +88,9 @@ TEST_F(InstallTest, TheGameAndItsFilesAreInPlace) {
   }
 
   fs::path docs = prefix / layout::kDocDir;
-  EXPECT_EQ(shell::contents(docs / "README.md"), shell::contents("README.md"));
+  EXPECT_EQ(testfiles::readText(docs / "README.md"), testfiles::readText("README.md"));
   fs::path licence = docs / fs::path(layout::kFontLicenseCopy).filename();
-  EXPECT_EQ(shell::contents(licence), shell::contents(layout::kFontLicenseCopy));
+  EXPECT_EQ(testfiles::readText(licence), testfiles::readText(layout::kFontLicenseCopy));
   EXPECT_TRUE(fs::is_regular_file(prefix / layout::kManDir / "man6" / (layout::kName + std::string(".6.gz"))));
 }
 
@@ -99,7 +99,7 @@ TEST_F(InstallTest, TheMenuFindsTheGameItsIconAndItsDescription) {
   shell::Result validation = shell::run("desktop-file-validate " + shell::quoted(entry));
   EXPECT_EQ(validation.status, 0) << validation.output;
   EXPECT_EQ(validation.output, "");
-  std::string text = shell::contents(entry);
+  std::string text = testfiles::readText(entry);
   const std::string name = layout::kName;
   for (const std::string& line : {std::string("Name=Stompalong"), "Exec=" + name, "Icon=" + name,
                                   std::string("Categories=Game;ActionGame;")})
@@ -114,7 +114,7 @@ TEST_F(InstallTest, TheMenuFindsTheGameItsIconAndItsDescription) {
   fs::path metainfo = menuFile("metainfo", ".metainfo.xml");
   validation = shell::run("appstreamcli validate --no-net " + shell::quoted(metainfo));
   EXPECT_EQ(validation.status, 0) << validation.output;
-  text = shell::contents(metainfo);
+  text = testfiles::readText(metainfo);
   EXPECT_NE(text.find(">" + entry.filename().string() + "</launchable>"), std::string::npos) << text;
   EXPECT_NE(text.find("version=\"" + std::string(layout::kVersion) + "\""), std::string::npos) << text;
 }

@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <signal.h>
-#include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <thread>
@@ -93,13 +92,6 @@ bool windowExists(Window window) {
     for (unsigned i = 0; i < count; ++i) exists = exists || children[i] == window;
   if (children) XFree(children);
   return exists;
-}
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 std::string gameBinary() {
@@ -393,17 +385,17 @@ void GameProcess::requireExited() {
 
 std::string GameProcess::output() {
   requireExited();
-  return readFile(workDir_ / "stdout.txt");
+  return testfiles::readText(workDir_ / "stdout.txt");
 }
 
 std::string GameProcess::errors() {
   requireExited();
-  return readFile(workDir_ / "stderr.txt");
+  return testfiles::readText(workDir_ / "stderr.txt");
 }
 
 std::string GameProcess::report() {
   std::string state = alive() ? "the game is running" : "the game exited with status " + std::to_string(exitStatus_);
-  return state + "; its stderr so far:\n" + readFile(workDir_ / "stderr.txt");
+  return state + "; its stderr so far:\n" + testfiles::readText(workDir_ / "stderr.txt");
 }
 
 }  // namespace e2e
