@@ -33,11 +33,10 @@ TEST(Hostile, AGameOfHostileFilesReachesTheGameScreenInBoundedMemory) {
 
   e2e::GameProcess game(std::move(dir));
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
-  game.stepThroughSlides();
+  game.enterGame();
   EXPECT_TRUE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 6, 20)) << "not on the game screen";
-  game.play(2.0);
   for (int round = 0; round < 3; ++round)
-    for (const char* square : {"q", "w", "e", "a", "d", "z", "x", "c"}) game.key(square);
+    for (const char* square : e2e::kSquareKeys) game.key(square);
   ASSERT_TRUE(game.alive()) << game.report();
   EXPECT_LT(game.peakResidentMegabytes(), kMostMegabytes);
 }

@@ -32,6 +32,7 @@ using Clock = std::chrono::steady_clock;
 constexpr double kPollSeconds = 0.005;
 constexpr int kFramesPerEdge = 2;  // the first may have begun before the event arrived
 constexpr double kEdgeSeconds = 30;
+constexpr double kFeetGone = 2.0;  // game seconds: planted at most 1, rising 0.5
 
 double since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 void sleepFor(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
@@ -111,6 +112,13 @@ std::vector<std::string> environmentWith(const std::vector<std::string>& extra) 
   return entries;
 }
 
+// Channel values of two grabs of one size more than 40 levels apart.
+size_t changedValues(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  size_t changed = 0;
+  for (size_t i = 0; i < a.size(); ++i) changed += std::abs(a[i] - b[i]) > 40;
+  return changed;
+}
+
 testfiles::TempDir emptyResourceTree(const std::string& tag) {
   testfiles::TempDir dir(tag);
   for (const char* sub : {"images", "audio", "fonts"}) fs::create_directories(dir.path() / assets::kResourceDir / sub);
@@ -132,11 +140,13 @@ testfiles::TempDir fontOnly(const std::string& tag) {
   return dir;
 }
 
+double changedShare(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  if (a.size() != b.size()) return 1;
+  return a.empty() ? 0 : static_cast<double>(changedValues(a, b)) / static_cast<double>(a.size());
+}
+
 bool differs(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-  if (a.size() != b.size()) return true;
-  int changed = 0;
-  for (size_t i = 0; i < a.size(); ++i) changed += std::abs(a[i] - b[i]) > 40;
-  return changed > 20;
+  return a.size() != b.size() || changedValues(a, b) > 20;
 }
 
 bool waitUntil(const std::function<bool()>& condition, double seconds) {
@@ -322,6 +332,21 @@ void GameProcess::close() {
 
 void GameProcess::stepThroughSlides() {
   for (size_t slide = 0; slide < std::size(assets::kSlides); ++slide) key("3");
+}
+
+void GameProcess::enterGame() {
+  stepThroughSlides();
+  play(2.0);
+}
+
+bool GameProcess::stompUntilChanged(const Region& region, const std::function<void(const char*)>& press) {
+  const std::vector<uint8_t> before = grab(region);
+  for (int round = 0; round < 25 && alive(); ++round) {
+    for (const char* square : kSquareKeys) press ? press(square) : key(square);
+    play(kFeetGone);
+    if (differs(before, grab(region))) return true;
+  }
+  return false;
 }
 
 std::array<int, 2> GameProcess::position() {
