@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "core/Assets.h"
@@ -66,12 +65,8 @@ TEST(Hostile, AnUnreadableResourceFolderGivesOneLineWithTheSystemsReason) {
     // A data folder of its own, with no best stomp yet: the font's line is the only one.
     std::string dataHome = "XDG_DATA_HOME=" + (dir.path() / "data").string();
     e2e::GameProcess game(dir.path(), {e2e::kNoLeakCheckAtExit, dataHome}, user);
-    ASSERT_EQ(game.waitForExit(60), 1) << game.report();
-    std::string errors = game.errors();
-    std::string expected = std::string("cannot load the font ") + assets::kFont + " in " + dir.path().string() +
-                           ": Permission denied";
-    EXPECT_NE(errors.find(expected), std::string::npos) << errors;
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    e2e::expectOneLineExit(game, {std::string("cannot load the font ") + assets::kFont + " in " +
+                                  dir.path().string() + ": Permission denied"});
   }
   fs::permissions(dir.path() / assets::kResourceDir, fs::perms::owner_all);  // so the folder can be removed
 }

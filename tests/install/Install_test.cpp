@@ -29,14 +29,6 @@ std::array<int, 2> pngSize(const fs::path& file) {
   return {word(16), word(20)};
 }
 
-// Raw device output written by SDL's disk audio driver, from a byte offset on.
-std::string rawAudio(const fs::path& file, size_t from) {
-  std::string bytes = testfiles::readText(file);
-  return from < bytes.size() ? bytes.substr(from) : "";
-}
-
-bool silent(const std::string& bytes) { return bytes.find_first_not_of('\0') == std::string::npos; }
-
 class InstallTest : public ::testing::Test {
  protected:
   // One install for the whole suite, into a prefix that does not exist yet.
@@ -127,18 +119,18 @@ TEST_F(InstallTest, TheInstalledGameStartsFromAnyFolderAndFindsItsFiles) {
                                            "XDG_DATA_HOME=" + (elsewhere / "data")});
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
   // The device opens during start-up.
-  EXPECT_TRUE(e2e::waitUntil([&] { return !rawAudio(audio, 0).empty(); }, 30)) << "the disk audio driver wrote nothing";
+  EXPECT_TRUE(e2e::waitUntil([&] { return !e2e::diskAudio(audio).empty(); }, 30)) << "the disk audio driver wrote nothing";
 
   // Without its pictures the slides would show the bare sky colour; with them
   // it takes four presses to reach the game screen, the third starting the music.
-  size_t beforeMusic = 0;
+  std::vector<uint8_t> beforeMusic;
   for (int slide = 1; slide <= 3; ++slide) {
     EXPECT_FALSE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 6, 0)) << "slide " << slide << " did not show";
-    if (slide == 2) beforeMusic = rawAudio(audio, 0).size();
+    if (slide == 2) beforeMusic = e2e::diskAudio(audio);
     game.key("3");
   }
-  EXPECT_TRUE(silent(rawAudio(audio, 0).substr(0, beforeMusic)));
-  EXPECT_TRUE(e2e::waitUntil([&] { return !silent(rawAudio(audio, beforeMusic)); }, 20))
+  EXPECT_TRUE(e2e::silent(beforeMusic));
+  EXPECT_TRUE(e2e::waitUntil([&] { return !e2e::silent(e2e::diskAudio(audio, beforeMusic.size())); }, 20))
       << "the intro music did not play";
   game.key("3");
   EXPECT_TRUE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 6, 20)) << "the game screen did not start";

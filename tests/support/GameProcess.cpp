@@ -1,9 +1,12 @@
 #include "support/GameProcess.h"
 
+// gtest first: X11's macros (None, Bool, Status) would break its headers.
+#include <gtest/gtest.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -153,6 +156,23 @@ bool waitUntil(const std::function<bool()>& condition, double seconds) {
   for (auto start = Clock::now(); !condition(); sleepFor(0.02))
     if (since(start) > seconds) return false;
   return true;
+}
+
+std::vector<uint8_t> diskAudio(const fs::path& file, size_t from) {
+  std::vector<uint8_t> bytes = testfiles::readBytes(file);
+  if (from >= bytes.size()) return {};
+  return {bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.end()};
+}
+
+bool silent(const std::vector<uint8_t>& samples) {
+  return std::all_of(samples.begin(), samples.end(), [](uint8_t b) { return b == 0; });
+}
+
+void expectOneLineExit(GameProcess& game, const std::vector<std::string>& parts) {
+  ASSERT_EQ(game.waitForExit(60), 1) << game.report();
+  std::string errors = game.errors();
+  for (const std::string& part : parts) EXPECT_NE(errors.find(part), std::string::npos) << part << " in\n" << errors;
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
 }
 
 GameProcess::GameProcess(testfiles::TempDir workDir, const std::vector<std::string>& env)

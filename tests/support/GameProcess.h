@@ -57,6 +57,11 @@ bool differs(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
 // Polls the condition until it holds; false if it did not within the time.
 bool waitUntil(const std::function<bool()>& condition, double seconds);
 
+// What SDL's disk audio driver (SDL_AUDIODRIVER=disk) has written to its file so
+// far, from byte `from` on: raw float samples, silence being zero bytes.
+std::vector<uint8_t> diskAudio(const std::filesystem::path& file, size_t from = 0);
+bool silent(const std::vector<uint8_t>& samples);
+
 class GameProcess {
  public:
   // Starts the game ($STOMPALONG_BIN) in workDir, which it removes when done,
@@ -134,5 +139,9 @@ class GameProcess {
   unsigned long window_ = 0;
   unsigned long damage_ = 0;  // reports the window's frames
 };
+
+// Expects the game to stop as a failed start-up does: status 1 and a single
+// line on stderr holding every one of the parts.
+void expectOneLineExit(GameProcess& game, const std::vector<std::string>& parts);
 
 }  // namespace e2e
