@@ -35,7 +35,6 @@ testfiles::TempDir copyOfResources(const std::string& tag);
 testfiles::TempDir fontOnly(const std::string& tag);
 
 // Modifier keys held with a key, as X's event state bits.
-constexpr unsigned kShift = 1u << 0;     // ShiftMask
 constexpr unsigned kCapsLock = 1u << 1;  // LockMask
 constexpr unsigned kAlt = 1u << 3;       // Mod1Mask
 
