@@ -5,8 +5,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "game/BestStomp.h"
 #include "support/GameProcess.h"
@@ -17,25 +15,8 @@ namespace {
 
 // Regions of the score corner, rows from the window's top. Above the horizon
 // only sky and text are drawn there once the feet have risen away.
-struct Region {
-  int x, y, width, height;
-};
-constexpr Region kMostLine{0, 10, 360, 30};     // "Most Splatter Per Stomp: N", above its descenders
-constexpr Region kBestEverLine{0, 63, 160, 21}; // "Best Ever: N", between the line above and the skyline
-constexpr double kFeetGone = 2.0;               // game seconds: planted at most 1, rising 0.5
-
-std::vector<uint8_t> grab(e2e::GameProcess& game, const Region& r) { return game.grab(r.x, r.y, r.width, r.height); }
-
-// Through the four slides, then time for the first wave to land.
-void enterGame(e2e::GameProcess& game) {
-  game.stepThroughSlides();
-  game.play(2.0);
-}
-
-std::string contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+constexpr e2e::Region kMostLine{0, 10, 360, 30};     // "Most Splatter Per Stomp: N", above its descenders
+constexpr e2e::Region kBestEverLine{0, 63, 160, 21}; // "Best Ever: N", between the line above and the skyline
 
 }  // namespace
 
@@ -50,21 +31,15 @@ TEST(BestEver, ARecordOutlivesAKillAndShowsOnTheNextStart) {
   std::vector<uint8_t> mostAtStart, bestEverAtStart;
   e2e::GameProcess game(dir.path(), env);
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
-  enterGame(game);
-  mostAtStart = grab(game, kMostLine);
-  bestEverAtStart = grab(game, kBestEverLine);
-  bool scored = false;
-  for (int round = 0; round < 25 && !scored && game.alive(); ++round) {
-    for (const char* square : {"q", "w", "e", "a", "d", "z", "x", "c"}) game.key(square);
-    game.play(kFeetGone);
-    scored = e2e::differs(mostAtStart, grab(game, kMostLine));
-  }
-  ASSERT_TRUE(scored) << "no stomp changed the score";
+  game.enterGame();
+  mostAtStart = game.grab(kMostLine);
+  bestEverAtStart = game.grab(kBestEverLine);
+  ASSERT_TRUE(game.stompUntilChanged(kMostLine)) << "no stomp changed the score";
   game.kill();  // with the record on screen: no exit path runs
   EXPECT_EQ(game.errors().find("Stompalong:"), std::string::npos) << game.errors();
 
   // A whole record: one count and its newline, and no temporary file beside it.
-  std::string text = contents(file);
+  std::string text = testfiles::readText(file);
   ASSERT_FALSE(text.empty()) << "no record was written before the kill";
   int record = std::atoi(text.c_str());
   EXPECT_GE(record, 1);
@@ -76,9 +51,9 @@ TEST(BestEver, ARecordOutlivesAKillAndShowsOnTheNextStart) {
   // The next start: the same corner as before, with the record on the third line.
   e2e::GameProcess next(dir.path(), env);
   ASSERT_TRUE(next.waitForFirstFrame()) << next.report();
-  enterGame(next);
-  EXPECT_FALSE(e2e::differs(mostAtStart, grab(next, kMostLine))) << "the score corner differs between runs";
-  EXPECT_TRUE(e2e::differs(bestEverAtStart, grab(next, kBestEverLine))) << "Best Ever does not show the record";
+  next.enterGame();
+  EXPECT_FALSE(e2e::differs(mostAtStart, next.grab(kMostLine))) << "the score corner differs between runs";
+  EXPECT_TRUE(e2e::differs(bestEverAtStart, next.grab(kBestEverLine))) << "Best Ever does not show the record";
   EXPECT_TRUE(next.alive()) << next.report();
   next.kill();
   EXPECT_EQ(next.errors().find("Stompalong:"), std::string::npos) << next.errors();

@@ -2,48 +2,26 @@
 // until the score changes, and the game is still alive and drawing afterwards.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "support/GameProcess.h"
 
 namespace {
 
 // The score lines sit in the top-left corner, above the horizon: only sky and
 // text are drawn there once the feet have risen away.
-constexpr int kScoreWidth = 360, kScoreHeight = 70;
-constexpr double kFeetGone = 2.0;  // game seconds: planted at most 1, rising 0.5
+constexpr e2e::Region kScore{0, 0, 360, 70};
 // The sky and the skyline. In a still view only the camera's slow sway and the
 // first wave's victims, flung up as it starts, change them: 3 to 4 % of the
 // values 0.3 s apart. A view swinging a quarter turn changes 22 %.
 constexpr int kSkylineBottom = 200;
 constexpr double kStillView = 0.1;
 
-// The share of two grabs' channel values that differ by more than 40 levels.
-double changedShare(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-  size_t changed = 0;
-  for (size_t i = 0; i < a.size() && i < b.size(); ++i) changed += std::abs(a[i] - b[i]) > 40;
-  return a.empty() ? 0 : static_cast<double>(changed) / static_cast<double>(a.size());
-}
-
-// Square keys until the score changes: the stomps the keys make.
-bool stompsScore(e2e::GameProcess& game, const std::function<void(const char*)>& press) {
-  auto before = game.grab(0, 0, kScoreWidth, kScoreHeight);
-  for (int round = 0; round < 25 && game.alive(); ++round) {
-    for (const char* square : {"q", "w", "e", "a", "d", "z", "x", "c"}) press(square);
-    game.play(kFeetGone);
-    if (e2e::differs(before, game.grab(0, 0, kScoreWidth, kScoreHeight))) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 TEST(Game, StompingChangesTheScoreAndTheGameGoesOn) {
   e2e::GameProcess game(e2e::copyOfResources("game"));
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
-  game.stepThroughSlides();
-  game.play(2.0);  // the first wave lands and starts walking
-  EXPECT_TRUE(stompsScore(game, [&](const char* square) { game.key(square); })) << "no stomp changed the score";
+  game.enterGame();
+  EXPECT_TRUE(game.stompUntilChanged(kScore)) << "no stomp changed the score";
 
   ASSERT_TRUE(game.alive()) << game.report();
   auto frameA = game.grab(200, 200, 400, 200);
@@ -75,7 +53,7 @@ TEST(Game, TheStartPressThatOpensTheGameLeavesTheViewStill) {
   auto first = game.grab(0, 0, 800, kSkylineBottom);
   game.play(0.3);
   auto later = game.grab(0, 0, 800, kSkylineBottom);
-  EXPECT_LT(changedShare(first, later), kStillView) << "the view moved";
+  EXPECT_LT(e2e::changedShare(first, later), kStillView) << "the view moved";
 }
 
 // Presses too quick for a frame to fall between down and up, and letters that
@@ -83,10 +61,9 @@ TEST(Game, TheStartPressThatOpensTheGameLeavesTheViewStill) {
 TEST(Game, QuickTapsAndCapsLockedKeysStomp) {
   e2e::GameProcess game(e2e::copyOfResources("taps"));
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
-  game.stepThroughSlides();
-  game.play(2.0);
-  EXPECT_TRUE(stompsScore(game, [&](const char* square) { game.tap(square); })) << "no tap stomped";
-  EXPECT_TRUE(stompsScore(game, [&](const char* square) { game.key(square, e2e::kCapsLock); }))
+  game.enterGame();
+  EXPECT_TRUE(game.stompUntilChanged(kScore, [&](const char* square) { game.tap(square); })) << "no tap stomped";
+  EXPECT_TRUE(game.stompUntilChanged(kScore, [&](const char* square) { game.key(square, e2e::kCapsLock); }))
       << "no stomp with Caps Lock on";
   EXPECT_TRUE(game.alive()) << game.report();
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "core/Assets.h"
@@ -33,11 +32,10 @@ TEST(Hostile, AGameOfHostileFilesReachesTheGameScreenInBoundedMemory) {
 
   e2e::GameProcess game(std::move(dir));
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
-  game.stepThroughSlides();
+  game.enterGame();
   EXPECT_TRUE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 6, 20)) << "not on the game screen";
-  game.play(2.0);
   for (int round = 0; round < 3; ++round)
-    for (const char* square : {"q", "w", "e", "a", "d", "z", "x", "c"}) game.key(square);
+    for (const char* square : e2e::kSquareKeys) game.key(square);
   ASSERT_TRUE(game.alive()) << game.report();
   EXPECT_LT(game.peakResidentMegabytes(), kMostMegabytes);
 }
@@ -67,12 +65,8 @@ TEST(Hostile, AnUnreadableResourceFolderGivesOneLineWithTheSystemsReason) {
     // A data folder of its own, with no best stomp yet: the font's line is the only one.
     std::string dataHome = "XDG_DATA_HOME=" + (dir.path() / "data").string();
     e2e::GameProcess game(dir.path(), {e2e::kNoLeakCheckAtExit, dataHome}, user);
-    ASSERT_EQ(game.waitForExit(60), 1) << game.report();
-    std::string errors = game.errors();
-    std::string expected = std::string("cannot load the font ") + assets::kFont + " in " + dir.path().string() +
-                           ": Permission denied";
-    EXPECT_NE(errors.find(expected), std::string::npos) << errors;
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    e2e::expectOneLineExit(game, {std::string("cannot load the font ") + assets::kFont + " in " +
+                                  dir.path().string() + ": Permission denied"});
   }
   fs::permissions(dir.path() / assets::kResourceDir, fs::perms::owner_all);  // so the folder can be removed
 }

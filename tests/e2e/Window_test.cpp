@@ -33,6 +33,9 @@ TEST(Window, FullScreenKeysCoverTheScreenAndEscapeQuits) {
   EXPECT_TRUE(game.alive()) << "Escape in full screen only leaves it";
 
   game.key("Return");  // Enter alone is no window key
+  // The window keys above take effect within the frames of their own press:
+  // a wrong switch would show by the tenth frame after.
+  ASSERT_TRUE(game.waitForFrames(10)) << game.report();
   EXPECT_EQ(game.size(), kWindowSize);
   game.tap("Escape");
   EXPECT_EQ(game.waitForExit(20), 0) << game.report();

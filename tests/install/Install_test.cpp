@@ -19,7 +19,7 @@ namespace {
 
 // Width and height from a PNG file's header.
 std::array<int, 2> pngSize(const fs::path& file) {
-  std::string bytes = shell::contents(file);
+  std::string bytes = testfiles::readText(file);
   if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return {0, 0};
   auto word = [&](size_t at) {
     int value = 0;
@@ -28,14 +28,6 @@ std::array<int, 2> pngSize(const fs::path& file) {
   };
   return {word(16), word(20)};
 }
-
-// Raw device output written by SDL's disk audio driver, from a byte offset on.
-std::string rawAudio(const fs::path& file, size_t from) {
-  std::string bytes = shell::contents(file);
-  return from < bytes.size() ? bytes.substr(from) : "";
-}
-
-bool silent(const std::string& bytes) { return bytes.find_first_not_of('\0') == std::string::npos; }
 
 class InstallTest : public ::testing::Test {
  protected:
@@ -88,9 +80,9 @@ TEST_F(InstallTest, TheGameAndItsFilesAreInPlace) {
   }
 
   fs::path docs = prefix / layout::kDocDir;
-  EXPECT_EQ(shell::contents(docs / "README.md"), shell::contents("README.md"));
+  EXPECT_EQ(testfiles::readText(docs / "README.md"), testfiles::readText("README.md"));
   fs::path licence = docs / fs::path(layout::kFontLicenseCopy).filename();
-  EXPECT_EQ(shell::contents(licence), shell::contents(layout::kFontLicenseCopy));
+  EXPECT_EQ(testfiles::readText(licence), testfiles::readText(layout::kFontLicenseCopy));
   EXPECT_TRUE(fs::is_regular_file(prefix / layout::kManDir / "man6" / (layout::kName + std::string(".6.gz"))));
 }
 
@@ -99,7 +91,7 @@ TEST_F(InstallTest, TheMenuFindsTheGameItsIconAndItsDescription) {
   shell::Result validation = shell::run("desktop-file-validate " + shell::quoted(entry));
   EXPECT_EQ(validation.status, 0) << validation.output;
   EXPECT_EQ(validation.output, "");
-  std::string text = shell::contents(entry);
+  std::string text = testfiles::readText(entry);
   const std::string name = layout::kName;
   for (const std::string& line : {std::string("Name=Stompalong"), "Exec=" + name, "Icon=" + name,
                                   std::string("Categories=Game;ActionGame;")})
@@ -114,7 +106,7 @@ TEST_F(InstallTest, TheMenuFindsTheGameItsIconAndItsDescription) {
   fs::path metainfo = menuFile("metainfo", ".metainfo.xml");
   validation = shell::run("appstreamcli validate --no-net " + shell::quoted(metainfo));
   EXPECT_EQ(validation.status, 0) << validation.output;
-  text = shell::contents(metainfo);
+  text = testfiles::readText(metainfo);
   EXPECT_NE(text.find(">" + entry.filename().string() + "</launchable>"), std::string::npos) << text;
   EXPECT_NE(text.find("version=\"" + std::string(layout::kVersion) + "\""), std::string::npos) << text;
 }
@@ -127,18 +119,18 @@ TEST_F(InstallTest, TheInstalledGameStartsFromAnyFolderAndFindsItsFiles) {
                                            "XDG_DATA_HOME=" + (elsewhere / "data")});
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
   // The device opens during start-up.
-  EXPECT_TRUE(e2e::waitUntil([&] { return !rawAudio(audio, 0).empty(); }, 30)) << "the disk audio driver wrote nothing";
+  EXPECT_TRUE(e2e::waitUntil([&] { return !e2e::diskAudio(audio).empty(); }, 30)) << "the disk audio driver wrote nothing";
 
   // Without its pictures the slides would show the bare sky colour; with them
   // it takes four presses to reach the game screen, the third starting the music.
-  size_t beforeMusic = 0;
+  std::vector<uint8_t> beforeMusic;
   for (int slide = 1; slide <= 3; ++slide) {
     EXPECT_FALSE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 6, 0)) << "slide " << slide << " did not show";
-    if (slide == 2) beforeMusic = rawAudio(audio, 0).size();
+    if (slide == 2) beforeMusic = e2e::diskAudio(audio);
     game.key("3");
   }
-  EXPECT_TRUE(silent(rawAudio(audio, 0).substr(0, beforeMusic)));
-  EXPECT_TRUE(e2e::waitUntil([&] { return !silent(rawAudio(audio, beforeMusic)); }, 20))
+  EXPECT_TRUE(e2e::silent(beforeMusic));
+  EXPECT_TRUE(e2e::waitUntil([&] { return !e2e::silent(e2e::diskAudio(audio, beforeMusic.size())); }, 20))
       << "the intro music did not play";
   game.key("3");
   EXPECT_TRUE(game.waitForPixel(e2e::kSkyX, e2e::kSkyY, e2e::kSky, 6, 20)) << "the game screen did not start";

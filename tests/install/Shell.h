@@ -5,8 +5,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace shell {
@@ -28,10 +26,5 @@ inline Result run(const std::string& command) {
 }
 
 inline std::string quoted(const std::filesystem::path& path) { return std::string("'").append(path.string()).append("'"); }
-
-inline std::string contents(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 }  // namespace shell

@@ -1,9 +1,12 @@
 #include "support/GameProcess.h"
 
+// gtest first: X11's macros (None, Bool, Status) would break its headers.
+#include <gtest/gtest.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -12,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 #include <signal.h>
-#include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <thread>
@@ -33,6 +35,7 @@ using Clock = std::chrono::steady_clock;
 constexpr double kPollSeconds = 0.005;
 constexpr int kFramesPerEdge = 2;  // the first may have begun before the event arrived
 constexpr double kEdgeSeconds = 30;
+constexpr double kFeetGone = 2.0;  // game seconds: planted at most 1, rising 0.5
 
 double since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 void sleepFor(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
@@ -95,13 +98,6 @@ bool windowExists(Window window) {
   return exists;
 }
 
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 std::string gameBinary() {
   const char* path = std::getenv("STOMPALONG_BIN");
   return fs::absolute(path ? path : "build/stompalong").string();
@@ -117,6 +113,13 @@ std::vector<std::string> environmentWith(const std::vector<std::string>& extra) 
     if (!replaced) entries.emplace_back(*e);
   }
   return entries;
+}
+
+// Channel values of two grabs of one size more than 40 levels apart.
+size_t changedValues(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  size_t changed = 0;
+  for (size_t i = 0; i < a.size(); ++i) changed += std::abs(a[i] - b[i]) > 40;
+  return changed;
 }
 
 testfiles::TempDir emptyResourceTree(const std::string& tag) {
@@ -140,17 +143,36 @@ testfiles::TempDir fontOnly(const std::string& tag) {
   return dir;
 }
 
+double changedShare(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  if (a.size() != b.size()) return 1;
+  return a.empty() ? 0 : static_cast<double>(changedValues(a, b)) / static_cast<double>(a.size());
+}
+
 bool differs(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-  if (a.size() != b.size()) return true;
-  int changed = 0;
-  for (size_t i = 0; i < a.size(); ++i) changed += std::abs(a[i] - b[i]) > 40;
-  return changed > 20;
+  return a.size() != b.size() || changedValues(a, b) > 20;
 }
 
 bool waitUntil(const std::function<bool()>& condition, double seconds) {
   for (auto start = Clock::now(); !condition(); sleepFor(0.02))
     if (since(start) > seconds) return false;
   return true;
+}
+
+std::vector<uint8_t> diskAudio(const fs::path& file, size_t from) {
+  std::vector<uint8_t> bytes = testfiles::readBytes(file);
+  if (from >= bytes.size()) return {};
+  return {bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.end()};
+}
+
+bool silent(const std::vector<uint8_t>& samples) {
+  return std::all_of(samples.begin(), samples.end(), [](uint8_t b) { return b == 0; });
+}
+
+void expectOneLineExit(GameProcess& game, const std::vector<std::string>& parts) {
+  ASSERT_EQ(game.waitForExit(60), 1) << game.report();
+  std::string errors = game.errors();
+  for (const std::string& part : parts) EXPECT_NE(errors.find(part), std::string::npos) << part << " in\n" << errors;
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
 }
 
 GameProcess::GameProcess(testfiles::TempDir workDir, const std::vector<std::string>& env)
@@ -332,6 +354,21 @@ void GameProcess::stepThroughSlides() {
   for (size_t slide = 0; slide < std::size(assets::kSlides); ++slide) key("3");
 }
 
+void GameProcess::enterGame() {
+  stepThroughSlides();
+  play(2.0);
+}
+
+bool GameProcess::stompUntilChanged(const Region& region, const std::function<void(const char*)>& press) {
+  const std::vector<uint8_t> before = grab(region);
+  for (int round = 0; round < 25 && alive(); ++round) {
+    for (const char* square : kSquareKeys) press ? press(square) : key(square);
+    play(kFeetGone);
+    if (differs(before, grab(region))) return true;
+  }
+  return false;
+}
+
 std::array<int, 2> GameProcess::position() {
   Display* d = display();
   int x = 0, y = 0;
@@ -393,17 +430,17 @@ void GameProcess::requireExited() {
 
 std::string GameProcess::output() {
   requireExited();
-  return readFile(workDir_ / "stdout.txt");
+  return testfiles::readText(workDir_ / "stdout.txt");
 }
 
 std::string GameProcess::errors() {
   requireExited();
-  return readFile(workDir_ / "stderr.txt");
+  return testfiles::readText(workDir_ / "stderr.txt");
 }
 
 std::string GameProcess::report() {
   std::string state = alive() ? "the game is running" : "the game exited with status " + std::to_string(exitStatus_);
-  return state + "; its stderr so far:\n" + readFile(workDir_ / "stderr.txt");
+  return state + "; its stderr so far:\n" + testfiles::readText(workDir_ / "stderr.txt");
 }
 
 }  // namespace e2e

@@ -35,16 +35,31 @@ testfiles::TempDir copyOfResources(const std::string& tag);
 testfiles::TempDir fontOnly(const std::string& tag);
 
 // Modifier keys held with a key, as X's event state bits.
-constexpr unsigned kShift = 1u << 0;     // ShiftMask
 constexpr unsigned kCapsLock = 1u << 1;  // LockMask
 constexpr unsigned kAlt = 1u << 3;       // Mod1Mask
 
+// A rectangle of window pixels, y from the top.
+struct Region {
+  int x, y, width, height;
+};
+
+// The keys of the pad's eight outer squares; the centre one has no key.
+inline const char* const kSquareKeys[] = {"q", "w", "e", "a", "d", "z", "x", "c"};
+
+// The share of two grabs' channel values more than 40 levels apart; grabs of
+// different sizes differ everywhere.
+double changedShare(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
 // Whether two grabs of one region differ visibly: more than 20 channel values
 // apart by more than 40 levels.
 bool differs(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
 
 // Polls the condition until it holds; false if it did not within the time.
 bool waitUntil(const std::function<bool()>& condition, double seconds);
+
+// What SDL's disk audio driver (SDL_AUDIODRIVER=disk) has written to its file so
+// far, from byte `from` on: raw float samples, silence being zero bytes.
+std::vector<uint8_t> diskAudio(const std::filesystem::path& file, size_t from = 0);
+bool silent(const std::vector<uint8_t>& samples);
 
 class GameProcess {
  public:
@@ -85,6 +100,12 @@ class GameProcess {
   void click(int x, int y);             // left button at window pixel (x, y), y from the top
   void close();  // asks the window to close, as a window manager's close button does
   void stepThroughSlides();  // Start once for each slide: the game screen follows the last
+  // Through the slides, then 2 game seconds for the first wave to land and start walking.
+  void enterGame();
+  // Every square key, pressed by press (key() when empty), round after round
+  // until the region differs from how it looked before, seen once the feet
+  // have risen away; false if 25 rounds left it as it was or the game ended.
+  bool stompUntilChanged(const Region& region, const std::function<void(const char*)>& press = {});
 
   std::array<int, 2> size();
   std::array<int, 2> position();    // the window's top-left corner on the screen
@@ -92,6 +113,7 @@ class GameProcess {
   // Window pixels, y from the top; a window that cannot be read throws.
   Rgb pixel(int x, int y);
   std::vector<uint8_t> grab(int x, int y, int width, int height);  // RGB rows from the top
+  std::vector<uint8_t> grab(const Region& r) { return grab(r.x, r.y, r.width, r.height); }
   // Waits until pixel (x, y) is within tolerance of rgb; false on timeout or when the game ends.
   bool waitForPixel(int x, int y, Rgb rgb, int tolerance, double seconds);
 
@@ -116,5 +138,9 @@ class GameProcess {
   unsigned long window_ = 0;
   unsigned long damage_ = 0;  // reports the window's frames
 };
+
+// Expects the game to stop as a failed start-up does: status 1 and a single
+// line on stderr holding every one of the parts.
+void expectOneLineExit(GameProcess& game, const std::vector<std::string>& parts);
 
 }  // namespace e2e
