@@ -6,9 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #include "input/DancePad.h"
@@ -33,13 +31,6 @@ const testpad::PadKind kOddPad{.name = "Odd Pad", .buttons = 16, .product = 0x00
 // Buttons stepped on, in the setup's order: Up, Right, Down, Left, the four
 // diagonals, Start, Select.
 const std::vector<int> kOddPadAnswers = {kUp, kRight, kDown, kLeft, kSkip, kSkip, kSkip, kSkip, kStart, kSelect};
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class PadSetupTest : public ::testing::Test {
  protected:
@@ -107,7 +98,7 @@ TEST_F(PadSetupTest, EveryStepRecordsItsInputThenTheMappingIsSavedAndUsed) {
   for (int slot : {kSlotUpLeft, kSlotUpRight, kSlotDownRight, kSlotDownLeft})
     EXPECT_EQ(mapping.slots[slot], defaults.slots[slot]) << buttonName(slot) << " was skipped";
 
-  PadMappingParse saved = parsePadMappings(readFile(filePath()));
+  PadMappingParse saved = parsePadMappings(testfiles::readText(filePath()));
   ASSERT_EQ(saved.pads.size(), 1u) << "nothing saved in " << filePath();
   EXPECT_EQ(saved.pads[0].guid, pad.guid());
   EXPECT_EQ(saved.pads[0].name, "Odd Pad");
@@ -232,8 +223,7 @@ TEST_F(PadSetupTest, BegunWithNoPadItWaitsForOne) {
 }
 
 TEST_F(PadSetupTest, AnUnwritableConfigDirEndsTheSetupWithOneLineAndTheMappingStillApplies) {
-  std::filesystem::create_directories(configHome);
-  std::ofstream(configHome + "/stompalong") << "a file where the directory should be\n";
+  testfiles::writeText(configHome + "/stompalong", "a file where the directory should be\n");
   auto pad = std::make_unique<VirtualPad>(kOddPad);
   ASSERT_TRUE(pad->ok());
   frame();
