@@ -67,8 +67,9 @@ TEST_F(PadSetupFlow, OpenedFromASlideAndLeftBackOnTheSameSlide) {
   update();
   ASSERT_EQ(screen(), App::PadSetupScreen) << "Select held two seconds";
   EXPECT_EQ(App::instance().padSetup().pad(), 0);
-  App::instance().render();  // draws without leaving GL in error
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  testgl::DrawCheck check;
+  App::instance().render();
+  EXPECT_TRUE(check.clean());
 
   key(kEscape);
   EXPECT_EQ(screen(), App::Slides) << "Escape cancels, it does not quit";
