@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 
 #include "core/Assets.h"
 #include "core/Field.h"
@@ -25,6 +24,7 @@
 #include "objects/Foot.h"
 #include "render/Render.h"
 #include "support/GlTest.h"
+#include "support/Walkers.h"
 
 namespace {
 
@@ -119,9 +119,7 @@ const std::array<View, kViews>& views() {
     VictimCrowd crowd;
     FootManager feet;
     StompWorld world(crowd, feet);
-    auto keeper = std::make_unique<Victim>();
-    keeper->setState(Victim::Walking);
-    crowd.add(std::move(keeper));
+    walkers::addWalker(crowd, 0, 0);
     KeyboardState& keys = KeyboardState::instance();
     std::array<View, kViews> all;
     for (int v = 0; v < kViews; ++v) {
