@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 
@@ -37,13 +36,6 @@ class ScopedEnv {
   std::optional<std::string> old_;
 };
 
-std::string contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
-
 int entries(const fs::path& folder) {
   int count = 0;
   for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++count;
@@ -75,9 +67,9 @@ TEST(UserFiles, WritesMakeTheFolderAndReplaceTheFileWhole) {
   fs::path folder = temp.path() / "a" / "b";
   fs::path file = folder / "record";
   ASSERT_FALSE(userfiles::writeAtomically(file, "a longer first text\n"));
-  EXPECT_EQ(contents(file), "a longer first text\n");
+  EXPECT_EQ(testfiles::readText(file), "a longer first text\n");
   ASSERT_FALSE(userfiles::writeAtomically(file, "2\n"));
-  EXPECT_EQ(contents(file), "2\n");  // nothing of the longer text is left
+  EXPECT_EQ(testfiles::readText(file), "2\n");  // nothing of the longer text is left
   EXPECT_EQ(entries(folder), 1) << "a temporary file was left behind";
 }
 
@@ -91,9 +83,9 @@ TEST(UserFiles, AFailedWriteLeavesTheOldFileAndNoTemporary) {
   EXPECT_TRUE(fs::is_directory(blocked / "inside"));
   EXPECT_EQ(entries(folder), 1) << "a temporary file was left behind";
   // A plain file where the folder should be: the folder cannot be made.
-  writeFile(folder / "plain", "old\n");
+  testfiles::writeText(folder / "plain", "old\n");
   EXPECT_EQ(userfiles::writeAtomically(folder / "plain" / "record", "3\n"), std::errc::not_a_directory);
-  EXPECT_EQ(contents(folder / "plain"), "old\n");
+  EXPECT_EQ(testfiles::readText(folder / "plain"), "old\n");
 }
 
 TEST(UserFiles, ReadsSmallFilesOnly) {
@@ -101,7 +93,7 @@ TEST(UserFiles, ReadsSmallFilesOnly) {
   fs::path folder = temp.path();
   EXPECT_EQ(userfiles::readSmallFile(folder / "missing", 8).error, std::errc::no_such_file_or_directory);
   EXPECT_EQ(userfiles::readSmallFile(folder, 8).error, std::errc::is_a_directory);
-  writeFile(folder / "eight", "12345678");
+  testfiles::writeText(folder / "eight", "12345678");
   userfiles::FileText read = userfiles::readSmallFile(folder / "eight", 8);
   EXPECT_FALSE(read.error);
   EXPECT_EQ(read.text, "12345678");

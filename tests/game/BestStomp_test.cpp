@@ -1,8 +1,6 @@
 // The best stomp of all runs: read at the start, written the moment a record
 // is set, and bad or missing files never stop the game.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "game/WorldFixture.h"
 #include "support/Files.h"
@@ -11,13 +9,6 @@ namespace worldtest {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
 
 // The game's own lines in what was printed (the keyboard's test seam adds freeglut's).
 int lines(const std::string& text) {
@@ -59,7 +50,7 @@ TEST_F(BestStompTest, AMissingFileStartsAtZeroAndARecordIsOnDiskAtOnce) {
   EXPECT_EQ(world.bestEver(), 0);
   EXPECT_FALSE(fs::exists(file.parent_path()));  // nothing is written before a record
   stomp(2);
-  EXPECT_EQ(contents(file), "2\n");  // right after the frame, with the game still running
+  EXPECT_EQ(testfiles::readText(file), "2\n");  // right after the frame, with the game still running
   EXPECT_EQ(world.bestEver(), 2);
 }
 
@@ -68,31 +59,30 @@ TEST_F(BestStompTest, RecordsInOneRunLeaveTheLargest) {
   stomp(2);
   stomp(4);
   stomp(3);
-  EXPECT_EQ(contents(file), "4\n");
+  EXPECT_EQ(testfiles::readText(file), "4\n");
   EXPECT_EQ(world.bestEver(), 4);
   EXPECT_EQ(world.mostPerStomp(), 4);
 }
 
 TEST_F(BestStompTest, TheStoredBestStandsUntilALargerStomp) {
-  fs::create_directories(file.parent_path());
-  writeFile(file, "5\n");
+  testfiles::writeText(file, "5\n");
   keepBestEver(file);
   EXPECT_EQ(world.bestEver(), 5);
   stomp(3);
   EXPECT_EQ(world.mostPerStomp(), 3);  // the run's own best is counted apart
   EXPECT_EQ(world.bestEver(), 5);
-  EXPECT_EQ(contents(file), "5\n");
+  EXPECT_EQ(testfiles::readText(file), "5\n");
   stomp(6);
-  EXPECT_EQ(contents(file), "6\n");
+  EXPECT_EQ(testfiles::readText(file), "6\n");
 }
 
 TEST_F(BestStompTest, ALargerRecordFromAnotherRunIsNeverOverwritten) {
   keepBestEver(file);
   stomp(2);
-  writeFile(file, "9\n");  // another copy of the game, played meanwhile
+  testfiles::writeText(file, "9\n");  // another copy of the game, played meanwhile
   stomp(3);
   EXPECT_EQ(world.bestEver(), 3);
-  EXPECT_EQ(contents(file), "9\n");
+  EXPECT_EQ(testfiles::readText(file), "9\n");
 }
 
 TEST_F(BestStompTest, FileContents) {
@@ -107,10 +97,9 @@ TEST_F(BestStompTest, FileContents) {
       {" 7\n", 0, false},   {"+7\n", 0, false},   {"7 8\n", 0, false},    {"99999999999999999999\n", 0, false},
       {std::string("\0\x01\xff", 3), 0, false},   {std::string(100, '1'), 0, false},
   };
-  fs::create_directories(file.parent_path());
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.text));
-    writeFile(file, c.text);
+    testfiles::writeText(file, c.text);
     std::string printed = keepBestEver(file);
     EXPECT_EQ(world.bestEver(), c.best);
     if (c.usable) {
@@ -119,9 +108,9 @@ TEST_F(BestStompTest, FileContents) {
     }
     EXPECT_EQ(lines(printed), 1) << printed;
     EXPECT_NE(printed.find(file.string()), std::string::npos) << printed;
-    EXPECT_EQ(contents(file), c.text);  // left as it is until a record
+    EXPECT_EQ(testfiles::readText(file), c.text);  // left as it is until a record
     stomp(1);
-    EXPECT_EQ(contents(file), "1\n");
+    EXPECT_EQ(testfiles::readText(file), "1\n");
   }
 }
 
@@ -134,7 +123,7 @@ TEST_F(BestStompTest, AFolderInTheFilesPlaceCountsAsZeroWithOneLine) {
 }
 
 TEST_F(BestStompTest, AnUnwritableFolderGivesOneLineAndPlayGoesOn) {
-  writeFile(folder / "plain-file", "not a folder\n");
+  testfiles::writeText(folder / "plain-file", "not a folder\n");
   fs::path unreachable = folder / "plain-file" / "stompalong" / "best-stomp";
   EXPECT_EQ(keepBestEver(unreachable), "");  // no folder yet is no record yet
   testing::internal::CaptureStderr();

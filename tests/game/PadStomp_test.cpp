@@ -132,10 +132,10 @@ TEST_F(PadStompTest, ATwoAxisPadStompsPastHalfwayOnly) {
 }
 
 TEST_F(PadStompTest, APadWithArrowsOnButtons12To15StompsAfterTheSetup) {
-  VirtualPad pad({.name = "Odd Pad", .buttons = 16, .product = 0x0104});
+  VirtualPad pad(testpad::kOddPad);
   ASSERT_TRUE(pad.ok());
   frame();
-  constexpr int kLeft = 12, kDown = 13, kUp = 14, kRight = 15, kStart = 10, kSelect = 11;
+  using namespace testpad::oddpad;  // its buttons
   const std::pair<int, int> arrows[] = {{kSlotUp, kUp}, {kSlotRight, kRight}, {kSlotDown, kDown}, {kSlotLeft, kLeft}};
   for (auto [slot, button] : arrows)
     EXPECT_EQ(stomped([&] { pad.set(button, true); }, [&] { pad.set(button, false); }), Squares{})
@@ -143,21 +143,10 @@ TEST_F(PadStompTest, APadWithArrowsOnButtons12To15StompsAfterTheSetup) {
 
   PadSetup setup;
   setup.begin(KeyboardState::instance().dancePad, 0);
-  auto step = [&](int button) {
-    for (bool down : {true, false}) {
-      pad.set(button, down);
-      KeyboardState::instance().tick(kFrame);
-      setup.update(kFrame);
-    }
-  };
-  for (auto [slot, button] : arrows) step(button);
-  for (int diagonal = 0; diagonal < 4; ++diagonal)  // this pad has none: each step times out
-    for (int i = 0; i < 40 && setup.slot() != kSlotStart; ++i) {
-      KeyboardState::instance().tick(0.125f);
-      setup.update(0.125f);
-    }
-  step(kStart);
-  step(kSelect);
+  testpad::answerSetup(pad, setup, testpad::kOddPadAnswers, [&](float dt) {
+    KeyboardState::instance().tick(dt);
+    setup.update(dt);
+  });
   ASSERT_EQ(setup.state(), PadSetup::State::Saved);
   frame();
 

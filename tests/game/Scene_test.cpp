@@ -69,11 +69,9 @@ bool isGreen(std::array<uint8_t, 4> p) { return p[0] < 60 && p[1] > 200 && p[2] 
 
 TEST_F(SceneTest, FloorAndSplatterWhereTheStompLanded) {
   feet.load();
-  Victim* target = addWalker(-9, 11);
-  target->load();
-  target->setPosition({-9, 11, 0});
+  Victim* target = addWalker(-9, 11, true);
   target->setVariation(0.5f);  // a splatter 3 units wide
-  addWalker(12, -12)->load();  // keeps the wave going
+  addWalker(12, -12, true);  // keeps the wave going
   press({'q'});
   crowd.update(kFrame);
   Camera::instance().update(kFrame);

@@ -11,8 +11,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
-#include <vector>
 
 #include "core/Assets.h"
 #include "core/Field.h"
@@ -26,6 +24,7 @@
 #include "objects/Foot.h"
 #include "render/Render.h"
 #include "support/GlTest.h"
+#include "support/Walkers.h"
 
 namespace {
 
@@ -46,20 +45,7 @@ constexpr double kViewsDifferBy = 20;
 // 3 to 1 is the usual floor for a graphic that has to be seen.
 constexpr double kOutlineContrast = 3;
 
-// The window's pixels, rows from the bottom, RGBA.
-struct Shot {
-  std::vector<uint8_t> rgba;
-  const uint8_t* at(int x, int y) const { return &rgba[(static_cast<size_t>(y) * testgl::kWidth + x) * 4]; }
-};
-
-Shot readWindow() {
-  Shot s;
-  s.rgba.resize(static_cast<size_t>(testgl::kWidth) * testgl::kHeight * 4);
-  glReadBuffer(GL_BACK);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, testgl::kWidth, testgl::kHeight, GL_RGBA, GL_UNSIGNED_BYTE, s.rgba.data());
-  return s;
-}
+using testgl::Frame;
 
 // Relative luminance of an sRGB pixel, 0 (black) to 1 (white).
 double luminance(const uint8_t* p) {
@@ -74,7 +60,7 @@ double luminance(const uint8_t* p) {
 double contrastRatio(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
 
 // Mean absolute difference per colour channel over the rows from `fromRow` up.
-double meanDifference(const Shot& a, const Shot& b, int fromRow) {
+double meanDifference(const Frame& a, const Frame& b, int fromRow) {
   double total = 0;
   size_t n = 0;
   for (int y = fromRow; y < testgl::kHeight; ++y)
@@ -84,9 +70,9 @@ double meanDifference(const Shot& a, const Shot& b, int fromRow) {
 }
 
 struct View {
-  Shot scene;      // the game screen without the indicator
-  Shot indicated;  // the same with the indicator over it
-  int farEdgeRow;  // window row of the middle of the floor's far edge
+  Frame scene;      // the game screen without the indicator
+  Frame indicated;  // the same with the indicator over it
+  int farEdgeRow;   // window row of the middle of the floor's far edge
 };
 
 // The camera looks across the floor from outside it: the far edge is the one
@@ -114,9 +100,9 @@ View capture() {
   Camera::instance().draw();
   view.farEdgeRow = farEdgeRow();
   arena.draw();
-  view.scene = readWindow();
+  view.scene = testgl::readFrame();
   PadInput::instance().drawIndicator();
-  view.indicated = readWindow();
+  view.indicated = testgl::readFrame();
   glDisable(GL_CULL_FACE);
   return view;
 }
@@ -133,9 +119,7 @@ const std::array<View, kViews>& views() {
     VictimCrowd crowd;
     FootManager feet;
     StompWorld world(crowd, feet);
-    auto keeper = std::make_unique<Victim>();
-    keeper->setState(Victim::Walking);
-    crowd.add(std::move(keeper));
+    walkers::addWalker(crowd, 0, 0);
     KeyboardState& keys = KeyboardState::instance();
     std::array<View, kViews> all;
     for (int v = 0; v < kViews; ++v) {

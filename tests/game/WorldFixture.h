@@ -97,7 +97,7 @@ class WorldTest : public ::testing::Test {
     frame(dt);
   }
 
-  Victim* addWalker(float x, float y) { return walkers::addWalker(crowd, x, y); }
+  Victim* addWalker(float x, float y, bool loaded = false) { return walkers::addWalker(crowd, x, y, loaded); }
 
   static constexpr float kFrame = 0.016f;
   VictimCrowd crowd;

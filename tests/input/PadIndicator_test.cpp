@@ -25,23 +25,21 @@ struct Extent {
 
 std::ostream& operator<<(std::ostream& out, const Extent& e) { return out << e.width << "x" << e.height; }
 
-bool drawnAt(int x, int y) { return testgl::pixel(x, y)[0] > 64; }  // the background is black
+using testgl::Frame;
+
+bool drawn(const uint8_t* rgba) { return rgba[0] > 64; }  // the background is black
+bool drawnAt(const Frame& frame, int x, int y) { return drawn(frame.at(x, y)); }
 
 // Size of the drawn patch through (x, y), along its row and its column.
-Extent extentAt(int x, int y) {
-  if (!drawnAt(x, y)) return {0, 0};
-  int left = x, right = x, bottom = y, top = y;
-  while (drawnAt(left - 1, y)) --left;
-  while (drawnAt(right + 1, y)) ++right;
-  while (drawnAt(x, bottom - 1)) --bottom;
-  while (drawnAt(x, top + 1)) ++top;
-  return {right - left + 1, top - bottom + 1};
+Extent extentAt(const Frame& frame, int x, int y) {
+  testgl::Box runs = testgl::runsThrough(frame, x, y, drawn);
+  return {runs.width(), runs.height()};
 }
 
 // A bar's top and bottom edges fall exactly on pixel centres (146 +- 6.5 or 9.5),
 // so float rounding decides whether the edge rows are drawn: allow one row less.
-void expectBar(int x, int y, int width, int height, const char* name) {
-  Extent e = extentAt(x, y);
+void expectBar(const Frame& frame, int x, int y, int width, int height, const char* name) {
+  Extent e = extentAt(frame, x, y);
   EXPECT_EQ(e.width, width) << name;
   EXPECT_GE(e.height, height - 1) << name;
   EXPECT_LE(e.height, height) << name;
@@ -65,29 +63,30 @@ class PadIndicator : public ::testing::Test {
     Camera::instance().resize(testgl::kWidth, testgl::kHeight);
   }
 
-  static void draw() {
+  static Frame draw() {
     testgl::resetFrame(0, 0, 0);
     PadInput::instance().drawIndicator();
+    return testgl::readFrame();
   }
 };
 
 TEST_F(PadIndicator, UsesItsPicture) { EXPECT_NE(TextureRegistry::instance().find(kPicture), 0u); }
 
 TEST_F(PadIndicator, UnlitGridSitsInTheBottomRightCorner) {
-  draw();
+  const Frame frame = draw();
   const int right = testgl::kWidth;
   for (int i = 0; i < 9; ++i) {
     int x = right - 116 + 40 * (i % 3), y = 116 - 40 * (i / 3);
-    EXPECT_EQ(extentAt(x, y), (Extent{26, 26})) << "square " << i;
+    EXPECT_EQ(extentAt(frame, x, y), (Extent{26, 26})) << "square " << i;
   }
-  expectBar(right - 116, 146, 26, 13, "Select");
-  expectBar(right - 36, 146, 26, 13, "Start");
-  EXPECT_FALSE(drawnAt(right - 76, 146));  // nothing between the two bars
+  expectBar(frame, right - 116, 146, 26, 13, "Select");
+  expectBar(frame, right - 36, 146, 26, 13, "Start");
+  EXPECT_FALSE(drawnAt(frame, right - 76, 146));  // nothing between the two bars
 }
 
 TEST_F(PadIndicator, IsWhiteAtThreeQuartersOverTheScene) {
-  draw();
-  auto rgba = testgl::pixel(testgl::kWidth - 116, 116);
+  const Frame frame = draw();
+  const uint8_t* rgba = frame.at(testgl::kWidth - 116, 116);
   for (int channel = 0; channel < 3; ++channel) EXPECT_NEAR(rgba[channel], 191, 3) << channel;
 }
 
@@ -96,27 +95,27 @@ TEST_F(PadIndicator, HeldButtonsAreDrawnLarger) {
   keys.onKeyDown('q', 0, 0);
   keys.onKeyDown('3', 0, 0);
   keys.tick(0);
-  draw();
+  const Frame held = draw();
   const int right = testgl::kWidth;
-  EXPECT_EQ(extentAt(right - 116, 116), (Extent{38, 38})) << "square 0";
-  EXPECT_EQ(extentAt(right - 76, 116), (Extent{26, 26})) << "square 1";
-  expectBar(right - 36, 146, 38, 19, "Start");
-  expectBar(right - 116, 146, 26, 13, "Select");
+  EXPECT_EQ(extentAt(held, right - 116, 116), (Extent{38, 38})) << "square 0";
+  EXPECT_EQ(extentAt(held, right - 76, 116), (Extent{26, 26})) << "square 1";
+  expectBar(held, right - 36, 146, 38, 19, "Start");
+  expectBar(held, right - 116, 146, 26, 13, "Select");
 
   keys.onKeyUp('3', 0, 0);
   keys.onKeyDown('1', 0, 0);
   keys.tick(0);
-  draw();
-  expectBar(right - 36, 146, 26, 13, "Start");
-  expectBar(right - 116, 146, 38, 19, "Select");
+  const Frame swapped = draw();
+  expectBar(swapped, right - 36, 146, 26, 13, "Start");
+  expectBar(swapped, right - 116, 146, 38, 19, "Select");
 }
 
 TEST_F(PadIndicator, FollowsTheWindowSize) {
   Camera::instance().resize(640, 480);
-  draw();
-  EXPECT_EQ(extentAt(640 - 116, 116), (Extent{26, 26})) << "square 0";
-  expectBar(640 - 36, 146, 26, 13, "Start");
-  EXPECT_FALSE(drawnAt(testgl::kWidth - 116, 116));  // not where it sat at 800 wide
+  const Frame frame = draw();
+  EXPECT_EQ(extentAt(frame, 640 - 116, 116), (Extent{26, 26})) << "square 0";
+  expectBar(frame, 640 - 36, 146, 26, 13, "Start");
+  EXPECT_FALSE(drawnAt(frame, testgl::kWidth - 116, 116));  // not where it sat at 800 wide
 }
 
 TEST_F(PadIndicator, LeavesTheMatrixStacksAsFound) {

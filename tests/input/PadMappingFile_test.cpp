@@ -8,8 +8,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "input/DancePad.h"
 #include "core/UserFiles.h"
@@ -24,24 +22,12 @@ using testpad::VirtualPad;
 const std::string kGuidA = "03000000790000001100000000000000";
 const std::string kGuidB = "0300000057696900060000000a000000";
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // No temporary file is left beside the mapping file.
 bool onlyTheFileIn(const std::string& path) {
   std::filesystem::path file(path);
   for (const auto& entry : std::filesystem::directory_iterator(file.parent_path()))
     if (entry.path() != file) return false;
   return true;
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << text;
 }
 
 // Every kind of input, a slot with none and a slot with several.
@@ -88,7 +74,7 @@ TEST_F(PadMappingFileTest, SavedMappingsReadBackAsTheyWereForEachDevice) {
   EXPECT_EQ(again.pads()[1].name, "Pad B, with a tab and a newline");
   EXPECT_EQ(again.find("ffffffffffffffffffffffffffffffff"), nullptr);
 
-  std::string text = readFile(path);  // one line per slot, in words a player can edit
+  std::string text = testfiles::readText(path);  // one line per slot, in words a player can edit
   EXPECT_NE(text.find("\n[" + kGuidA + "]\nname = Pad A\nStart = button 11\nSelect =\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\nUp = button 14, hat 1 up\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\nRight = axis 3 +, hat 0 right\n"), std::string::npos) << text;
@@ -103,16 +89,16 @@ TEST_F(PadMappingFileTest, AHandEditedFileIsReadAndUsed) {
   std::string guid = pad.guid();
   std::string upper = guid;
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  writeFile(path,
-            "# my pad, set up by hand\r\n"
-            "\n"
-            "  [ " + upper + " ]  \r\n"
-            "name=whatever I like\n"
-            "   up = button 14 ,hat 0   up  \n"
-            "LEFT = button 12\r\n"
-            "\t# Select does nothing on this pad\n"
-            "Select =\n");
-  PadMappingParse parsed = parsePadMappings(readFile(path));
+  testfiles::writeText(path,
+                       "# my pad, set up by hand\r\n"
+                       "\n"
+                       "  [ " + upper + " ]  \r\n"
+                       "name=whatever I like\n"
+                       "   up = button 14 ,hat 0   up  \n"
+                       "LEFT = button 12\r\n"
+                       "\t# Select does nothing on this pad\n"
+                       "Select =\n");
+  PadMappingParse parsed = parsePadMappings(testfiles::readText(path));
   ASSERT_EQ(parsed.errorLine, 0) << parsed.error;
   ASSERT_EQ(parsed.pads.size(), 1u);
   EXPECT_EQ(parsed.pads[0].guid, guid);
@@ -179,7 +165,7 @@ TEST_F(PadMappingFileTest, ACorruptFileCostsOneLineGivesTheDefaultsAndIsNeverWri
   VirtualPad pad({.buttons = 16, .product = 0x0041});
   ASSERT_TRUE(pad.ok());
   const std::string corrupt = std::string("[").append(pad.guid()).append("]\nUp = button 14\nDown = button 15 please\n");
-  writeFile(path, corrupt);
+  testfiles::writeText(path, corrupt);
 
   DancePad pads;
   testing::internal::CaptureStderr();
@@ -197,7 +183,7 @@ TEST_F(PadMappingFileTest, ACorruptFileCostsOneLineGivesTheDefaultsAndIsNeverWri
   std::string errors = testing::internal::GetCapturedStderr();
   EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
   EXPECT_NE(errors.find("not saved: " + path + " has errors"), std::string::npos) << errors;
-  EXPECT_EQ(readFile(path), corrupt);
+  EXPECT_EQ(testfiles::readText(path), corrupt);
   EXPECT_EQ(pads.mapping(0), oddMapping()) << "applies for this run all the same";
   EXPECT_TRUE(onlyTheFileIn(path));
 }
@@ -219,7 +205,7 @@ TEST_F(PadMappingFileTest, ACrashBetweenWriteAndRenameLeavesTheOldFile) {
   PadMappingFile file;
   file.load();
   ASSERT_TRUE(file.save(kGuidA, "Pad A", PadMapping::defaults()));
-  const std::string old = readFile(path);
+  const std::string old = testfiles::readText(path);
 
   pid_t child = fork();
   ASSERT_GE(child, 0);
@@ -235,7 +221,7 @@ TEST_F(PadMappingFileTest, ACrashBetweenWriteAndRenameLeavesTheOldFile) {
   ASSERT_TRUE(WIFEXITED(status));
   ASSERT_EQ(WEXITSTATUS(status), 42) << "the crash came before the rename";
 
-  EXPECT_EQ(readFile(path), old);
+  EXPECT_EQ(testfiles::readText(path), old);
   PadMappingFile after;
   after.load();
   EXPECT_FALSE(after.broken());

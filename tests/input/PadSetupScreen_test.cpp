@@ -6,9 +6,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
-#include <vector>
 
 #include "core/Assets.h"
 #include "input/PadInput.h"
@@ -23,56 +23,22 @@ namespace {
 
 using Rgba = std::array<uint8_t, 4>;
 
-struct Box {
-  int left = 1 << 20, right = -1, bottom = 1 << 20, top = -1;
-  bool empty() const { return right < left; }
-  int width() const { return right - left + 1; }
-  int height() const { return top - bottom + 1; }
-};
-
-bool near(const Rgba& a, const Rgba& b, int tolerance) {
+bool near(const uint8_t* a, const Rgba& b, int tolerance) {
   for (int c = 0; c < 3; ++c)
     if (std::abs(a[c] - b[c]) > tolerance) return false;
   return true;
 }
 
-// The back buffer, read once.
-class Frame {
- public:
-  Frame() : pixels_(static_cast<size_t>(testgl::kWidth) * testgl::kHeight * 4) {
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, testgl::kWidth, testgl::kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels_.data());
-  }
-  Rgba at(int x, int y) const {
-    const uint8_t* p = &pixels_[(static_cast<size_t>(y) * testgl::kWidth + x) * 4];
-    return {p[0], p[1], p[2], p[3]};
-  }
-  // Bounding box of the pixels near a colour within rows [bottom, top].
-  Box boxOf(const Rgba& colour, int tolerance, int bottom, int top) const {
-    Box box;
-    for (int y = bottom; y <= top; ++y)
-      for (int x = 0; x < testgl::kWidth; ++x)
-        if (near(at(x, y), colour, tolerance)) {
-          box.left = std::min(box.left, x);
-          box.right = std::max(box.right, x);
-          box.bottom = std::min(box.bottom, y);
-          box.top = std::max(box.top, y);
-        }
-    return box;
-  }
-  // Width of the run of pixels near the colour through (x, y), along the row.
-  int runWidth(int x, int y, const Rgba& colour, int tolerance) const {
-    if (!near(at(x, y), colour, tolerance)) return 0;
-    int left = x, right = x;
-    while (left > 0 && near(at(left - 1, y), colour, tolerance)) --left;
-    while (right < testgl::kWidth - 1 && near(at(right + 1, y), colour, tolerance)) ++right;
-    return right - left + 1;
-  }
+// Bounding box of the pixels near a colour within rows [bottom, top].
+testgl::Box boxOf(const testgl::Frame& frame, const Rgba& colour, int tolerance, int bottom, int top) {
+  return testgl::boxWhere(frame, [&](const uint8_t* p) { return near(p, colour, tolerance); },
+                          {0, bottom, frame.width, top + 1});
+}
 
- private:
-  std::vector<uint8_t> pixels_;
-};
+// Width of the run of pixels near the colour through (x, y), along the row.
+int runWidth(const testgl::Frame& frame, int x, int y, const Rgba& colour, int tolerance) {
+  return testgl::runsThrough(frame, x, y, [&](const uint8_t* p) { return near(p, colour, tolerance); }).width();
+}
 
 TEST(PadSetupScreen, DrawsTheLargeIndicatorWithTheAskedSquareLitAndLegibleText) {
   if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0 || SDL_NumJoysticks() != 0) GTEST_SKIP() << "no clean joystick subsystem";
@@ -101,7 +67,7 @@ TEST(PadSetupScreen, DrawsTheLargeIndicatorWithTheAskedSquareLitAndLegibleText) 
   const auto sky = assets::kSkyColour;
   testgl::resetFrame(sky.r / 255.f, sky.g / 255.f, sky.b / 255.f);
   drawPadSetupScreen(setup);
-  Frame frame;
+  const testgl::Frame frame = testgl::readFrame();
 
   // The grid: pitch 100 pixels (a sixth of 600), centre column at x = 400,
   // top row at y = 320. Up is the top middle square, lit gold and 95 wide; the
@@ -109,24 +75,24 @@ TEST(PadSetupScreen, DrawsTheLargeIndicatorWithTheAskedSquareLitAndLegibleText) 
   const Rgba gold = {255, 204, 26, 255};
   const Rgba unlit = {229, 225, 214, 255};
   EXPECT_TRUE(near(frame.at(400, 320), gold, 6));
-  EXPECT_NEAR(frame.runWidth(400, 320, gold, 6), 95, 1);
+  EXPECT_NEAR(runWidth(frame, 400, 320, gold, 6), 95, 1);
   for (int column : {0, 2})
-    EXPECT_NEAR(frame.runWidth(300 + 100 * column, 320, unlit, 6), 65, 1) << "top row, column " << column;
-  EXPECT_NEAR(frame.runWidth(400, 120, unlit, 6), 65, 1) << "Down";
+    EXPECT_NEAR(runWidth(frame, 300 + 100 * column, 320, unlit, 6), 65, 1) << "top row, column " << column;
+  EXPECT_NEAR(runWidth(frame, 400, 120, unlit, 6), 65, 1) << "Down";
   EXPECT_TRUE(near(frame.at(500, 395), unlit, 6)) << "Start's bar";
 
   // The request line: dark ink centred on the window, as tall as the font
   // draws capitals and descenders, and wide enough to hold its words.
   const Rgba ink = {0, 0, 0, 255};
-  Box request = frame.boxOf(ink, 90, 470, 540);
+  testgl::Box request = boxOf(frame, ink, 90, 470, 540);
   ASSERT_FALSE(request.empty()) << "no text where the request line belongs";
   EXPECT_NEAR((request.left + request.right) / 2.0, 400, 3);
   EXPECT_GE(request.height(), 30);
   EXPECT_GT(request.width(), 300);
   EXPECT_LT(request.width(), testgl::kWidth - 40);
-  EXPECT_FALSE(frame.boxOf(ink, 90, 535, 580).empty()) << "the title line";
-  EXPECT_FALSE(frame.boxOf(ink, 90, 10, 40).empty()) << "the hint line";
-  EXPECT_TRUE(frame.boxOf(ink, 90, 200, 440).empty()) << "text over the grid";
+  EXPECT_FALSE(boxOf(frame, ink, 90, 535, 580).empty()) << "the title line";
+  EXPECT_FALSE(boxOf(frame, ink, 90, 10, 40).empty()) << "the hint line";
+  EXPECT_TRUE(boxOf(frame, ink, 90, 200, 440).empty()) << "text over the grid";
 }
 
 }  // namespace

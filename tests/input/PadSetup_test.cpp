@@ -6,9 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #include "input/DancePad.h"
@@ -18,28 +16,12 @@
 
 namespace {
 
-using testpad::VirtualPad;
+using testpad::kOddPad, testpad::kOddPadAnswers, testpad::kSkip, testpad::VirtualPad;
+using namespace testpad::oddpad;  // its buttons
 using State = PadSetup::State;
 
 constexpr float kFrame = 1 / 60.f;
 constexpr float kSlowFrame = 0.125f;  // the longest frame the game runs
-constexpr int kSkip = -1;             // no input for the step: let it time out
-
-// A pad whose arrows are buttons 12 to 15, Start 10 and Select 11: nothing the
-// default mapping knows.
-constexpr int kLeft = 12, kDown = 13, kUp = 14, kRight = 15, kStart = 10, kSelect = 11;
-const testpad::PadKind kOddPad{.name = "Odd Pad", .buttons = 16, .product = 0x0012};
-
-// Buttons stepped on, in the setup's order: Up, Right, Down, Left, the four
-// diagonals, Start, Select.
-const std::vector<int> kOddPadAnswers = {kUp, kRight, kDown, kLeft, kSkip, kSkip, kSkip, kSkip, kStart, kSelect};
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class PadSetupTest : public ::testing::Test {
  protected:
@@ -59,20 +41,10 @@ class PadSetupTest : public ::testing::Test {
     pads->poll();
     setup.update(dt);
   }
-  void stepOn(VirtualPad& pad, int button) {
-    pad.set(button, true);
-    frame();
-    pad.set(button, false);
-    frame();
-  }
-  // Lets the current step run out of time: 40 frames of 0.125 s.
-  void waitOut() {
-    int step = setup.step();
-    for (int i = 0; i < 40 && setup.step() == step && setup.running(); ++i) frame(kSlowFrame);
-  }
   void answer(VirtualPad& pad, const std::vector<int>& buttons) {
-    for (int button : buttons) button == kSkip ? waitOut() : stepOn(pad, button);
+    testpad::answerSetup(pad, setup, buttons, [this](float dt) { frame(dt); });
   }
+  void stepOn(VirtualPad& pad, int button) { answer(pad, {button}); }
   bool slotOn(int slot) const { return pads->current[0][slot]; }
 
   testfiles::TempDir config{"padsetup-config"};
@@ -107,7 +79,7 @@ TEST_F(PadSetupTest, EveryStepRecordsItsInputThenTheMappingIsSavedAndUsed) {
   for (int slot : {kSlotUpLeft, kSlotUpRight, kSlotDownRight, kSlotDownLeft})
     EXPECT_EQ(mapping.slots[slot], defaults.slots[slot]) << buttonName(slot) << " was skipped";
 
-  PadMappingParse saved = parsePadMappings(readFile(filePath()));
+  PadMappingParse saved = parsePadMappings(testfiles::readText(filePath()));
   ASSERT_EQ(saved.pads.size(), 1u) << "nothing saved in " << filePath();
   EXPECT_EQ(saved.pads[0].guid, pad.guid());
   EXPECT_EQ(saved.pads[0].name, "Odd Pad");
@@ -135,7 +107,7 @@ TEST_F(PadSetupTest, AStepWithNoInputForFiveSecondsIsSkippedAndKeepsItsInputsLes
   EXPECT_FLOAT_EQ(setup.secondsLeft(), PadSetup::kStepSeconds);
 
   stepOn(pad, 2);  // the button Up had: Right takes it
-  for (int step = 2; step < PadSetup::kSteps; ++step) waitOut();
+  for (int step = 2; step < PadSetup::kSteps; ++step) answer(pad, {kSkip});
   ASSERT_EQ(setup.state(), State::Saved);
   PadMapping mapping = pads->mapping(0);
   EXPECT_EQ(mapping.slots[kSlotRight], std::vector{PadInputId::button(2)});
@@ -232,8 +204,7 @@ TEST_F(PadSetupTest, BegunWithNoPadItWaitsForOne) {
 }
 
 TEST_F(PadSetupTest, AnUnwritableConfigDirEndsTheSetupWithOneLineAndTheMappingStillApplies) {
-  std::filesystem::create_directories(configHome);
-  std::ofstream(configHome + "/stompalong") << "a file where the directory should be\n";
+  testfiles::writeText(configHome + "/stompalong", "a file where the directory should be\n");
   auto pad = std::make_unique<VirtualPad>(kOddPad);
   ASSERT_TRUE(pad->ok());
   frame();

@@ -10,9 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <iomanip>
-#include <iterator>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -21,6 +19,7 @@
 #include "render/Render.h"
 #include "support/Files.h"
 #include "support/GlTest.h"
+#include "support/Hostile.h"
 
 namespace {
 
@@ -65,27 +64,10 @@ std::pair<int, int> boundTextureSize() {
   return {width, height};
 }
 
-uint32_t bigEndian(const std::string& bytes, size_t at, int size) {
-  uint32_t value = 0;
-  for (int i = 0; i < size; ++i) value = value << 8 | static_cast<uint8_t>(bytes[at + i]);
-  return value;
-}
-
-// Offset of a TrueType table in the font file.
-size_t tableOffset(const std::string& font, const char* tag) {
-  uint32_t tables = bigEndian(font, 4, 2);
-  for (uint32_t i = 0; i < tables; ++i) {
-    size_t record = 12 + 16 * i;
-    if (font.compare(record, 4, tag) == 0) return bigEndian(font, record + 8, 4);
-  }
-  throw std::runtime_error(std::string("no table ") + tag);
-}
-
 // A copy of the font whose outline for ch claims 32767 contours: the face
 // opens, but that glyph does not load.
 std::string fontWithBrokenGlyph(const testfiles::TempDir& dir, char ch) {
-  std::ifstream in(kFont, std::ios::binary);
-  std::string font((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> font = testfiles::readBytes(kFont);
   FT_Library library;
   FT_Face face;
   FT_Init_FreeType(&library);
@@ -94,14 +76,15 @@ std::string fontWithBrokenGlyph(const testfiles::TempDir& dir, char ch) {
   FT_Done_Face(face);
   FT_Done_FreeType(library);
 
+  using hostile::bigEndian, hostile::tableOffset;
   bool shortLoca = bigEndian(font, tableOffset(font, "head") + 50, 2) == 0;
   size_t loca = tableOffset(font, "loca");
   size_t start = shortLoca ? 2 * bigEndian(font, loca + 2 * glyph, 2) : bigEndian(font, loca + 4 * glyph, 4);
   size_t contours = tableOffset(font, "glyf") + start;
-  font[contours] = 0x7f;
-  font[contours + 1] = static_cast<char>(0xff);
+  font.at(contours) = 0x7f;
+  font.at(contours + 1) = 0xff;
   std::string path = dir / "broken.ttf";
-  std::ofstream(path, std::ios::binary) << font;
+  testfiles::writeBytes(path, font);
   return path;
 }
 
@@ -331,14 +314,9 @@ TEST_F(OtherFont, AGlyphOver256PixelsOnASideIsEmptyButMovesThePen) {
 }
 
 TEST_F(OtherFont, AnOutlineFontOfGiantGlyphsLoadsWithEveryGlyphEmpty) {
-  // Sixteen units to the em instead of the font's own: every glyph some 2000 pixels tall.
-  std::ifstream in(kFont, std::ios::binary);
-  std::string font((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  size_t unitsPerEm = tableOffset(font, "head") + 18;
-  font[unitsPerEm] = 0;
-  font[unitsPerEm + 1] = 16;
   std::string path = dir + "/giant.ttf";
-  std::ofstream(path, std::ios::binary) << font;
+  std::filesystem::copy_file(kFont, path);
+  hostile::makeGlyphsGiant(path);
 
   FontManager::instance().load(path.c_str(), kHeight);
   EXPECT_TRUE(inkOf("Best 12").empty());

@@ -8,7 +8,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -38,7 +37,7 @@ void addBe(Bytes& b, uint32_t v, int bytes) {
 
 std::string write(const std::string& name, const Bytes& b) {
   std::string path = dir + "/" + name;
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
+  testfiles::writeBytes(path, b);
   return path;
 }
 

@@ -40,6 +40,21 @@ Box boxWhere(const Frame& frame, const std::function<bool(const uint8_t*)>& test
   return boxWhere(frame, test, {0, 0, frame.width, frame.height});
 }
 
+Box runsThrough(const Frame& frame, int x, int y, const std::function<bool(const uint8_t*)>& test) {
+  auto passes = [&](int px, int py) {
+    return px >= 0 && py >= 0 && px < frame.width && py < frame.height && test(frame.at(px, py));
+  };
+  Box box;
+  if (!passes(x, y)) return box;
+  box.left = box.right = x;
+  box.bottom = box.top = y;
+  while (passes(box.left - 1, y)) --box.left;
+  while (passes(box.right + 1, y)) ++box.right;
+  while (passes(x, box.bottom - 1)) --box.bottom;
+  while (passes(x, box.top + 1)) ++box.top;
+  return box;
+}
+
 void resetFrame(float r, float g, float b) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();

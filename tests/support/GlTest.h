@@ -34,6 +34,8 @@ Frame readFrame();
 struct Box {
   int left = INT_MAX, bottom = INT_MAX, right = -1, top = -1;
   bool empty() const { return right < 0; }
+  int width() const { return empty() ? 0 : right - left + 1; }
+  int height() const { return empty() ? 0 : top - bottom + 1; }
 };
 // Columns [x0, x1) and rows [y0, y1) of the frame are searched.
 struct Area {
@@ -41,6 +43,10 @@ struct Area {
 };
 Box boxWhere(const Frame& frame, const std::function<bool(const uint8_t* rgba)>& test, Area area);
 Box boxWhere(const Frame& frame, const std::function<bool(const uint8_t* rgba)>& test);
+// The runs of pixels that pass a test through (x, y), as one box: left to right
+// the run along its row, bottom to top the run along its column. Empty when
+// (x, y) itself fails.
+Box runsThrough(const Frame& frame, int x, int y, const std::function<bool(const uint8_t* rgba)>& test);
 
 // Clears colour and depth to the given colour and resets the GL state the game
 // relies on (modelview current and identity, depth test on, blend and texturing off).

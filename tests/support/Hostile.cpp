@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "support/Files.h"
@@ -17,13 +19,22 @@ namespace {
 
 constexpr uint8_t kTopRowFirst = 0x20;  // TGA descriptor bit
 
+}  // namespace
+
 uint32_t bigEndian(const std::vector<uint8_t>& bytes, size_t at, int count) {
   uint32_t value = 0;
   for (int i = 0; i < count; ++i) value = value << 8 | bytes.at(at + i);
   return value;
 }
 
-}  // namespace
+// The table records, 16 bytes each (tag, checksum, offset, length), follow the
+// 12-byte font header, which holds their count at byte 4.
+size_t tableOffset(const std::vector<uint8_t>& font, const char* tag) {
+  uint32_t tables = bigEndian(font, 4, 2);
+  for (size_t record = 12; record < 12 + 16 * size_t{tables}; record += 16)
+    if (font.size() >= record + 4 && std::memcmp(&font[record], tag, 4) == 0) return bigEndian(font, record + 8, 4);
+  throw std::runtime_error(std::string("no table ") + tag + " in the font");
+}
 
 void writeTgaHeaderOnly(const fs::path& file, uint8_t type, int side, uint8_t depth) {
   auto claimed = static_cast<int16_t>(side);
@@ -47,17 +58,12 @@ void writePngBomb(const fs::path& file, int side) {
   std::fclose(out);
 }
 
-// unitsPerEm is a big-endian 16-bit field 18 bytes into the 'head' table,
-// found through the table records that follow the 12-byte font header.
+// unitsPerEm is a big-endian 16-bit field 18 bytes into the 'head' table.
 void makeGlyphsGiant(const fs::path& font) {
   std::vector<uint8_t> bytes = testfiles::readBytes(font);
-  uint32_t tables = bigEndian(bytes, 4, 2);
-  for (size_t record = 12; record < 12 + 16 * tables; record += 16)
-    if (bytes.at(record) == 'h' && bytes.at(record + 1) == 'e' && bytes.at(record + 2) == 'a' && bytes.at(record + 3) == 'd') {
-      size_t head = bigEndian(bytes, record + 8, 4);
-      bytes.at(head + 18) = 0;
-      bytes.at(head + 19) = 16;
-    }
+  size_t unitsPerEm = tableOffset(bytes, "head") + 18;
+  bytes.at(unitsPerEm) = 0;
+  bytes.at(unitsPerEm + 1) = 16;
   testfiles::writeBytes(font, bytes);
 }
 

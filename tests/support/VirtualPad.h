@@ -4,12 +4,17 @@
 // saved mappings. set*() change what the device reports; the reader sees it at
 // its next poll. deviceReads() lets SDL take the device's report now, as the
 // driver of a real pad takes each USB report as it arrives, so a press and a
-// release both land between two polls of the game.
+// release both land between two polls of the game. Also: a pad the default
+// mapping does not know, and the walk that answers the pad setup on a pad.
 #pragma once
 
 #include <SDL.h>
 
+#include <functional>
 #include <string>
+#include <vector>
+
+#include "input/PadSetup.h"
 
 namespace testpad {
 
@@ -71,5 +76,43 @@ class VirtualPad {
   SDL_JoystickID id_ = -1;
   SDL_Joystick* handle_ = nullptr;
 };
+
+// A pad whose arrows are buttons 12 to 15, Start 10 and Select 11: nothing the
+// default mapping knows.
+inline const PadKind kOddPad{.name = "Odd Pad", .buttons = 16, .product = 0x0012};
+namespace oddpad {
+constexpr int kLeft = 12, kDown = 13, kUp = 14, kRight = 15, kStart = 10, kSelect = 11;
+}  // namespace oddpad
+
+// An answer to a setup step that gives no input, so the step times out.
+constexpr int kSkip = -1;
+
+// The odd pad's buttons stepped on, in the setup's order.
+inline const std::vector<int> kOddPadAnswers = {
+    oddpad::kUp, oddpad::kRight, oddpad::kDown, oddpad::kLeft,  // the arrows
+    kSkip,       kSkip,          kSkip,         kSkip,          // the diagonals: it has none
+    oddpad::kStart, oddpad::kSelect};
+
+// Answers the setup's steps in turn, one entry each: a button stepped on (down
+// for a frame, up for a frame), or kSkip. frame(seconds) runs one frame of the
+// game: the pads read, then the setup updated.
+inline void answerSetup(VirtualPad& pad, const PadSetup& setup, const std::vector<int>& answers,
+                        const std::function<void(float seconds)>& frame) {
+  constexpr float kFrame = 1 / 60.f;
+  constexpr float kSlowFrame = 0.125f;  // the longest frame the game runs
+  for (int button : answers) {
+    if (button != kSkip) {
+      for (bool down : {true, false}) {
+        pad.set(button, down);
+        frame(kFrame);
+      }
+      continue;
+    }
+    // Slow frames until the step moves on, for no longer than its time-out.
+    int step = setup.step();
+    for (int i = 0; i * kSlowFrame < PadSetup::kStepSeconds && setup.step() == step && setup.running(); ++i)
+      frame(kSlowFrame);
+  }
+}
 
 }  // namespace testpad
