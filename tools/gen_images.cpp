@@ -3,7 +3,6 @@
 // Usage: gen_images [out-dir] [font.ttf]
 #include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -27,7 +26,6 @@ void render(const Sprite& s, const std::string& out) {
   c.setView(s.view);
   s.draw(c);
   std::string path = out + "/" + assets::underResourceDir(s.path);
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   if (path.ends_with(".tga"))
     art::writeTga(c, path);
   else
