@@ -23,7 +23,7 @@ constexpr Box kFloorBox{-field::kHalfSize, -field::kHalfSize, field::kHalfSize, 
 constexpr float kSkylineHeight = 14;  // the near ring's walls: 10 units scaled by 1.4
 constexpr Box kSkylineBox{-field::kHalfSize, 0, field::kHalfSize, kSkylineHeight};
 
-constexpr int kFootCount = 4;
+constexpr int kFootCount = int(std::size(assets::kFeet));  // one picture per foot the game picks from
 constexpr int kSkylineSides = int(std::size(assets::kSkylines));  // one picture per side of the arena
 
 constexpr Rgba kInk = hex(0x2A1633);  // cartoon outlines everywhere
