@@ -3,14 +3,7 @@
 // together over the game music at the game's volumes, then a cheer. The
 // output never reaches full scale.
 #include <SDL2/SDL.h>
-#include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "app/App.h"
 #include "assets/DecodedSound.h"
@@ -19,42 +12,25 @@
 #include "media/Audio.h"
 #include "media/MusicStream.h"
 #include "media/SoundBank.h"
-#include "support/Files.h"
+#include "support/DiskRecording.h"
 
 namespace {
+
+using testfiles::DiskRecording;
 
 constexpr int kVoices = 4;            // of each effect: as many as one sample may hold
 constexpr Uint32 kMusicAloneMs = 300;
 constexpr Uint32 kCheerAfterMs = 400;
 constexpr Uint32 kRingOutMs = 2500;   // the explosions and the cheer sound to their end
 
-const testfiles::TempDir folder("stompmix");
-const std::string recording = folder / "mixer.raw";
-
-size_t recordedBytes() {
-  std::error_code error;
-  uintmax_t size = std::filesystem::file_size(recording, error);
-  return error ? 0 : size_t(size);
-}
-
-// The loudest sample recorded between two byte offsets; full scale is 1.
-float peakBetween(size_t from, size_t to) {
-  std::vector<float> pcm((to - from) / sizeof(float));
-  std::ifstream in(recording, std::ios::binary);
-  in.seekg(std::streamoff(from));
-  in.read(reinterpret_cast<char*>(pcm.data()), std::streamsize(pcm.size() * sizeof(float)));
-  float peak = 0;
-  for (float v : pcm) peak = std::max(peak, std::fabs(v));
-  return peak;
-}
+const DiskRecording recording("stompmix");
 
 void fill(SoundGroup& group, const auto& files) {
   for (const char* file : files) group.addSound(file);
 }
 
 TEST(StompMix, FourExplosionsAndFourSquishesOverTheMusicThenACheerNeverReachFullScale) {
-  setenv("SDL_AUDIODRIVER", "disk", 1);
-  setenv("SDL_DISKAUDIOFILE", recording.c_str(), 1);
+  recording.capture(DiskRecording::Pace::RealTime);
   SoundBank::instance().initAudio();
   SoundGroup explosions, squishes, cheers;
   fill(explosions, assets::kExplosions);
@@ -67,7 +43,7 @@ TEST(StompMix, FourExplosionsAndFourSquishesOverTheMusicThenACheerNeverReachFull
   music.play(true);
   music.setVolume(App::kMusicVolume);
   SDL_Delay(kMusicAloneMs);
-  size_t burstStart = recordedBytes();
+  size_t burstStart = recording.bytes();
   for (int i = 0; i < kVoices; ++i) {
     explosions.playRandom(StompWorld::kStompVolume);
     squishes.playRandom(StompWorld::kStompVolume);
@@ -75,14 +51,13 @@ TEST(StompMix, FourExplosionsAndFourSquishesOverTheMusicThenACheerNeverReachFull
   SDL_Delay(kCheerAfterMs);
   cheers.playRandom(1);  // louder than the game ever plays one
   SDL_Delay(kRingOutMs);
-  size_t end = recordedBytes();
+  size_t end = recording.bytes();
   audio::closeDevice();  // stops the driver writing
 
   ASSERT_GT(end, burstStart) << "the disk driver wrote nothing";
-  float peak = peakBetween(burstStart, end);
+  float peak = testfiles::peakOf(recording.samples(burstStart, end));
   EXPECT_LT(peak, assets::kFullScale);
   EXPECT_GT(peak, 0.5f) << "the burst was heard";
-  std::filesystem::remove_all(std::filesystem::path(recording).parent_path());
 }
 
 }  // namespace
