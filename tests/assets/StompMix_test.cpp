@@ -2,7 +2,6 @@
 // disk driver as the game mixes it: four explosions and four squishes started
 // together over the game music at the game's volumes, then a cheer. The
 // output never reaches full scale.
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include "app/App.h"
@@ -18,19 +17,25 @@ namespace {
 
 using testfiles::DiskRecording;
 
-constexpr int kVoices = 4;            // of each effect: as many as one sample may hold
-constexpr Uint32 kMusicAloneMs = 300;
-constexpr Uint32 kCheerAfterMs = 400;
-constexpr Uint32 kRingOutMs = 2500;   // the explosions and the cheer sound to their end
+constexpr int kVoices = 4;          // of each effect: as many as one sample may hold
+constexpr int kMusicAloneMs = 300;  // of recorded sound, as all the times here
+constexpr int kCheerAfterMs = 400;
+constexpr int kRingOutMs = 2500;    // the explosions and the cheer sound to their end
 
 const DiskRecording recording("stompmix");
+
+// Lets the mixer play on for the given length of sound.
+void playOn(int ms) {
+  size_t target = recording.bytes() + DiskRecording::bytesOf(ms);
+  ASSERT_TRUE(recording.waitForBytes(target)) << "the disk driver stopped writing";
+}
 
 void fill(SoundGroup& group, const auto& files) {
   for (const char* file : files) group.addSound(file);
 }
 
 TEST(StompMix, FourExplosionsAndFourSquishesOverTheMusicThenACheerNeverReachFullScale) {
-  recording.capture(DiskRecording::Pace::RealTime);
+  recording.capture(DiskRecording::Pace::AheadOfRealTime);
   SoundBank::instance().initAudio();
   SoundGroup explosions, squishes, cheers;
   fill(explosions, assets::kExplosions);
@@ -42,15 +47,15 @@ TEST(StompMix, FourExplosionsAndFourSquishesOverTheMusicThenACheerNeverReachFull
   music.path = assets::kLoopClip;
   music.play(true);
   music.setVolume(App::kMusicVolume);
-  SDL_Delay(kMusicAloneMs);
+  ASSERT_NO_FATAL_FAILURE(playOn(kMusicAloneMs));
   size_t burstStart = recording.bytes();
   for (int i = 0; i < kVoices; ++i) {
     explosions.playRandom(StompWorld::kStompVolume);
     squishes.playRandom(StompWorld::kStompVolume);
   }
-  SDL_Delay(kCheerAfterMs);
+  ASSERT_NO_FATAL_FAILURE(playOn(kCheerAfterMs));
   cheers.playRandom(1);  // louder than the game ever plays one
-  SDL_Delay(kRingOutMs);
+  ASSERT_NO_FATAL_FAILURE(playOn(kRingOutMs));
   size_t end = recording.bytes();
   audio::closeDevice();  // stops the driver writing
 
