@@ -21,6 +21,8 @@
 #include <thread>
 #include <vector>
 
+#include "GameDriver.h"
+#include "Measure.h"
 #include "app/App.h"
 #include "app/Window.h"
 #include "core/Random.h"
@@ -28,7 +30,6 @@
 #include "game/StompWorld.h"
 #include "input/KeyboardState.h"
 #include "media/SoundBank.h"
-#include "objects/Camera.h"
 #include "support/GlutWarnings.h"
 
 namespace {
@@ -45,14 +46,8 @@ constexpr int kCheerAfterFrames = 30;                 // the cheer follows the b
 constexpr int kBurstFrames = 4 * 60;                  // frames recorded for the burst
 constexpr double kWindowSeconds = 2;
 constexpr double kFullScale = 32767.0 / 32768;        // what a 16-bit output cannot exceed
-constexpr char kSquareKeys[] = "qweadzxc";
 
 std::string recording;
-
-void report(const std::string& name, double value, const char* unit) {
-  std::printf("\n%s %.3f %s", name.c_str(), value, unit);
-  std::fflush(stdout);
-}
 
 size_t recordedBytes() {
   std::ifstream in(recording, std::ios::binary | std::ios::ate);
@@ -76,10 +71,10 @@ void pressKey(unsigned char key, Clock::time_point& next) {
 
 void stompAtRandom(Clock::time_point& next) {
   std::mt19937 rng(kSeed);
-  std::uniform_int_distribution<int> gap(kShortestGap, kLongestGap), square(0, sizeof kSquareKeys - 2);
+  std::uniform_int_distribution<int> gap(kShortestGap, kLongestGap), square(0, sizeof bench::kSquareKeys - 2);
   int frames = 0;
   while (frames < kSessionFrames) {
-    unsigned char key = kSquareKeys[square(rng)];
+    unsigned char key = bench::kSquareKeys[square(rng)];
     KeyboardState::instance().onKeyDown(key, 0, 0);
     for (int i = 0; i < kHoldFrames; ++i, ++frames) frame(next);
     KeyboardState::instance().onKeyUp(key, 0, 0);
@@ -148,13 +143,13 @@ void analyse(const std::string& part, size_t from, size_t to) {
     }
   }
   size_t windows = (frames + window - 1) / window;
-  report(part + "_seconds", double(frames) / rate, "s");
-  report(part + "_full_scale_frames", double(atFullScale), "frames");
-  report(part + "_full_scale_share", 100.0 * atFullScale / std::max<size_t>(frames, 1), "%");
-  report(part + "_full_scale_bursts", double(bursts), "bursts");
-  report(part + "_clipped_windows", double(clippedWindows), "windows");
-  report(part + "_windows", double(windows), "windows");
-  report(part + "_peak_dbfs", 20 * std::log10(std::max(peak, 1e-9)), "dBFS");
+  bench::report(part + "_seconds", double(frames) / rate, "s");
+  bench::report(part + "_full_scale_frames", double(atFullScale), "frames");
+  bench::report(part + "_full_scale_share", 100.0 * atFullScale / std::max<size_t>(frames, 1), "%");
+  bench::report(part + "_full_scale_bursts", double(bursts), "bursts");
+  bench::report(part + "_clipped_windows", double(clippedWindows), "windows");
+  bench::report(part + "_windows", double(windows), "windows");
+  bench::report(part + "_peak_dbfs", 20 * std::log10(std::max(peak, 1e-9)), "dBFS");
 }
 
 }  // namespace
@@ -170,7 +165,7 @@ int main() {
   randomInt(1);  // the first draw seeds from the clock; the seed below replaces it
   std::srand(kSeed);
   app.init();
-  while (Camera::instance().windowWidth() == 0) glutMainLoopEvent();
+  bench::waitForWindowSize();
 
   Clock::time_point next = Clock::now();
   while (app.screen() != App::Game) pressKey('3', next);

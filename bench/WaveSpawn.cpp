@@ -1,7 +1,5 @@
 #include "WaveSpawn.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -16,6 +14,7 @@
 #include "game/VictimCrowd.h"
 #include "objects/Arena.h"
 #include "objects/Foot.h"
+#include "support/Files.h"
 #include "support/Hostile.h"
 
 namespace bench {
@@ -63,16 +62,16 @@ double runChild(const fs::path& dir) {
 }  // namespace
 
 void measureWaveSpawn() {
-  const fs::path scratch = fs::temp_directory_path() / ("stompalong-bench-" + std::to_string(getpid()));
+  const testfiles::TempDir scratch("bench");  // goes away even when a copy or a child fails
   for (const Case& c : cases()) {
-    fs::create_directories(scratch / c.name);
-    fs::copy(assets::kResourceDir, scratch / c.name / "res", fs::copy_options::recursive);
-    c.spoil(scratch / c.name / "res");
+    const fs::path res = scratch.path() / c.name / "res";
+    fs::create_directories(res.parent_path());
+    fs::copy(assets::kResourceDir, res, fs::copy_options::recursive);
+    c.spoil(res);
   }
   std::map<std::string, std::vector<double>> figures;
   for (int turn = 0; turn < kChildrenPerCase; ++turn)
-    for (const Case& c : cases()) figures[c.name].push_back(runChild(scratch / c.name));
-  fs::remove_all(scratch);
+    for (const Case& c : cases()) figures[c.name].push_back(runChild(scratch.path() / c.name));
   for (const Case& c : cases()) report(std::string("wave_spawn_ms_") + c.name, spreadOf(figures[c.name]), "ms");
 }
 

@@ -22,7 +22,7 @@ constexpr Box kUnitBox{-0.5f, -0.5f, 0.5f, 0.5f};
 constexpr Box kFloorBox{-field::kHalfSize, -field::kHalfSize, field::kHalfSize, field::kHalfSize};
 constexpr Box kSkylineBox{-field::kHalfSize, 0, field::kHalfSize, field::kNearWallHeight};
 
-constexpr int kFootCount = 4;
+constexpr int kFootCount = int(std::size(assets::kFeet));  // one picture per foot the game picks from
 constexpr int kSkylineSides = int(std::size(assets::kSkylines));  // one picture per side of the arena
 
 constexpr Rgba kInk = hex(0x2A1633);  // cartoon outlines everywhere

@@ -119,6 +119,7 @@ void drawRubberBoot(Canvas& c) {
 }  // namespace
 
 void drawFoot(Canvas& c, int which) {
+  static_assert(kFootCount == 4, "a drawing for each of the game's feet");
   switch (which) {
     case 0:
       drawBareFoot(c);

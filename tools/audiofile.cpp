@@ -8,6 +8,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "outfile.h"
+
 namespace synth {
 
 namespace {
@@ -15,8 +17,7 @@ namespace {
 constexpr int kLoopContext = 1152;  // one MPEG-1 Layer III frame of samples
 
 void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) throw std::runtime_error("cannot write " + path);
+  FILE* f = openOutputFile(path);
   std::fwrite(bytes.data(), 1, bytes.size(), f);
   std::fclose(f);
 }

@@ -3,9 +3,9 @@
 // Usage: gen_images [out-dir] [font.ttf]
 #include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "art.h"
 #include "core/Assets.h"
@@ -27,7 +27,6 @@ void render(const Sprite& s, const std::string& out) {
   c.setView(s.view);
   s.draw(c);
   std::string path = out + "/" + assets::underResourceDir(s.path);
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   if (path.ends_with(".tga"))
     art::writeTga(c, path);
   else
@@ -49,23 +48,19 @@ int main(int argc, char** argv) {
   std::string out = argc > 1 ? argv[1] : assets::kResourceDir;
   std::string fontPath = argc > 2 ? argv[2] : kDefaultFont;
   try {
-    const Sprite sprites[] = {
+    std::vector<Sprite> sprites = {
         {assets::kVictimHead, 128, 128, art::kHeadBox, art::drawVictimHead},
         {assets::kVictimBody, 64, 128, art::kBodyBox, art::drawVictimBody},
         {assets::kVictimArm, 64, 64, art::kArmBox, art::drawVictimArm},
         {assets::kShadow, 64, 64, art::kUnitBox, art::drawShadow},
         {assets::kSplatter, 128, 128, art::kUnitBox, art::drawSplatter},
         {assets::kFloor, 1024, 1024, art::kFloorBox, art::drawFloor},
-        {assets::kSkylines[0], 512, 240, art::kSkylineBox, skyline(0)},
-        {assets::kSkylines[1], 512, 240, art::kSkylineBox, skyline(1)},
-        {assets::kSkylines[2], 512, 240, art::kSkylineBox, skyline(2)},
-        {assets::kSkylines[3], 512, 240, art::kSkylineBox, skyline(3)},
-        {assets::kFeet[0], 128, 256, art::kFootBox, foot(0)},
-        {assets::kFeet[1], 128, 256, art::kFootBox, foot(1)},
-        {assets::kFeet[2], 128, 256, art::kFootBox, foot(2)},
-        {assets::kFeet[3], 128, 256, art::kFootBox, foot(3)},
         {assets::kPadIndicator, 64, 64, art::kUnitBox, art::drawPadSquareIndicator},
     };
+    for (int side = 0; side < art::kSkylineSides; ++side)
+      sprites.push_back({assets::kSkylines[side], 512, 240, art::kSkylineBox, skyline(side)});
+    for (int which = 0; which < art::kFootCount; ++which)
+      sprites.push_back({assets::kFeet[which], 128, 256, art::kFootBox, foot(which)});
     for (const Sprite& s : sprites) render(s, out);
     for (const assets::Icon& icon : assets::kIcons)
       render({icon.path, icon.size, icon.size, art::kUnitBox, art::drawIcon}, out);

@@ -5,7 +5,6 @@
 // Usage: gen_music [out-dir]
 #include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -170,7 +169,6 @@ synth::Stereo gameLoop() {
 int main(int argc, char** argv) {
   std::string out = argc > 1 ? argv[1] : assets::kResourceDir;
   try {
-    std::filesystem::create_directories(out + "/audio");
     std::string intro = out + "/" + assets::underResourceDir(assets::kIntroClip);
     std::string game = out + "/" + assets::underResourceDir(assets::kLoopClip);
     synth::writeLoopMp3(intro, introLoop(), kMusicKbps);

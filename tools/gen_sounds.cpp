@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <string>
 #include <utility>
 
@@ -201,7 +200,6 @@ int main(int argc, char** argv) {
   std::string out = argc > 1 ? argv[1] : assets::kResourceDir;
   auto pathOf = [&](const char* file) { return out + "/" + assets::underResourceDir(file); };
   try {
-    std::filesystem::create_directories(out + "/audio");
     int seed = 0x5100;
     for (const char* file : assets::kSquishes) {
       writeMp3(pathOf(file), squish(++seed), kEffectKbps);

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "outfile.h"
+
 namespace art {
 
 namespace {
@@ -367,8 +369,7 @@ std::vector<uint8_t> toBytes(const Canvas& c) {
 
 void writePng(const Canvas& c, const std::string& path) {
   std::vector<uint8_t> bytes = toBytes(c);
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) throw std::runtime_error("cannot write " + path);
+  FILE* f = openOutputFile(path);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   if (setjmp(png_jmpbuf(png))) {
@@ -398,8 +399,7 @@ void writeTga(const Canvas& c, const std::string& path) {
   header[15] = uint8_t(c.height() >> 8);
   header[16] = 32;
   header[17] = kTopRowFirst | kAlphaBits;
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) throw std::runtime_error("cannot write " + path);
+  FILE* f = openOutputFile(path);
   std::fwrite(header, 1, sizeof header, f);
   for (size_t i = 0; i < bytes.size(); i += 4) {
     uint8_t bgra[4] = {bytes[i + 2], bytes[i + 1], bytes[i], bytes[i + 3]};

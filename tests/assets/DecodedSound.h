@@ -4,16 +4,17 @@
 
 #include <SDL2/SDL_mixer.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "support/DiskRecording.h"
+
 namespace assets {
 
-constexpr int kRate = 44100;  // samples per second, device and files
-constexpr int kChannels = 2;  // the device is stereo; mono files play on both sides
+constexpr int kRate = testfiles::DiskRecording::kRate;          // samples per second, device and files
+constexpr int kChannels = testfiles::DiskRecording::kChannels;  // the device is stereo; mono files play on both sides
 constexpr float kFullScale = 32767.0f / 32768;  // what a 16-bit output cannot go past
 
 struct DecodedSound {
@@ -39,10 +40,6 @@ inline double rms(const DecodedSound& d) {
   return d.pcm.empty() ? 0 : std::sqrt(sum / d.pcm.size());
 }
 
-inline float peak(const DecodedSound& d) {
-  float top = 0;
-  for (float v : d.pcm) top = std::max(top, std::fabs(v));
-  return top;
-}
+inline float peak(const DecodedSound& d) { return testfiles::peakOf(d.pcm); }
 
 }  // namespace assets

@@ -2,15 +2,10 @@
 // exactly its intended whole number of bars, the seam is no sharper than the
 // music itself, and a looping stream, recorded through SDL's disk audio
 // driver, repeats the decoded clip sample for sample with nothing in between.
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -20,7 +15,7 @@
 #include "media/Audio.h"
 #include "media/MusicStream.h"
 #include "media/SoundBank.h"
-#include "support/Files.h"
+#include "support/DiskRecording.h"
 
 namespace {
 
@@ -29,7 +24,6 @@ using assets::DecodedSound;
 // 126 beats per minute at 44.1 kHz: a bar of four beats is 84000 frames.
 constexpr size_t kFramesPerBar = 84000;
 constexpr size_t kLoopsRecorded = 2;
-constexpr int kWaitStepMs = 20;
 constexpr int kWaitLimitMs = 60000;
 
 struct Clip {
@@ -43,9 +37,7 @@ const Clip kClips[] = {{assets::kIntroClip, 8}, {assets::kLoopClip, 24}};
 constexpr size_t kEdgeFrames = 441;   // 10 ms
 constexpr double kAudibleRms = 0.01;  // of full scale
 
-// Where the disk driver writes everything the mixer plays.
-const testfiles::TempDir recordingDir("loops");
-const std::string recording = recordingDir / "mixer.raw";
+const testfiles::DiskRecording recording("loops");
 
 // The step between neighbouring frames, largest over the channels.
 float step(const DecodedSound& d, size_t a, size_t b) {
@@ -55,33 +47,14 @@ float step(const DecodedSound& d, size_t a, size_t b) {
   return worst;
 }
 
-size_t recordedBytes() {
-  std::error_code error;
-  uintmax_t size = std::filesystem::file_size(recording, error);
-  return error ? 0 : size_t(size);
-}
-
 class MusicLoops : public ::testing::TestWithParam<Clip> {
  protected:
   static void SetUpTestSuite() {
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", recording.c_str(), 1);
-    setenv("SDL_DISKAUDIODELAY", "1", 1);  // ms per mix buffer: well ahead of real time, without spinning
+    recording.capture(testfiles::DiskRecording::Pace::AheadOfRealTime);
     SoundBank::instance().initAudio();
   }
   static void TearDownTestSuite() { audio::closeDevice(); }  // stops the driver writing
 };
-
-// The recording from a byte offset up to its size now: the driver goes on
-// writing silence, so reading to the end could chase it for ever.
-std::vector<float> readRecording(size_t fromByte) {
-  size_t to = recordedBytes();
-  std::vector<float> pcm(to > fromByte ? (to - fromByte) / sizeof(float) : 0);
-  std::ifstream in(recording, std::ios::binary);
-  in.seekg(std::streamoff(fromByte));
-  in.read(reinterpret_cast<char*>(pcm.data()), std::streamsize(pcm.size() * sizeof(float)));
-  return pcm;
-}
 
 TEST_P(MusicLoops, DecodesToExactlyItsBars) {
   DecodedSound d = assets::decode(GetParam().path);
@@ -110,15 +83,15 @@ TEST_P(MusicLoops, TheSeamIsNoSharperThanTheMusicItselfAndHasNoSilentGap) {
 TEST_P(MusicLoops, ALoopingStreamRepeatsTheClipWithoutAGap) {
   DecodedSound clip = assets::decode(GetParam().path);
   ASSERT_GT(clip.frames(), 0u);
-  size_t before = recordedBytes();
+  size_t before = recording.bytes();
   MusicStream stream;
   stream.path = GetParam().path;
   stream.play(true);
   // Room for the clip twice over, plus a second for the mixer to get going.
   size_t needed = before + (kLoopsRecorded * clip.frames() + assets::kRate) * assets::kChannels * sizeof(float);
-  for (int waited = 0; recordedBytes() < needed && waited < kWaitLimitMs; waited += kWaitStepMs) SDL_Delay(kWaitStepMs);
+  recording.waitForBytes(needed, kWaitLimitMs);  // short of it, the size check below says so
   stream.stop();
-  std::vector<float> played = readRecording(before);
+  std::vector<float> played = recording.samples(before, recording.bytes());
 
   // The clip starts where its first frames appear in the recording ...
   const size_t probe = 256 * assets::kChannels;

@@ -2,15 +2,7 @@
 // disk driver as the game mixes it: four explosions and four squishes started
 // together over the game music at the game's volumes, then a cheer. The
 // output never reaches full scale.
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "app/App.h"
 #include "assets/DecodedSound.h"
@@ -19,33 +11,23 @@
 #include "media/Audio.h"
 #include "media/MusicStream.h"
 #include "media/SoundBank.h"
-#include "support/Files.h"
+#include "support/DiskRecording.h"
 
 namespace {
 
-constexpr int kVoices = 4;            // of each effect: as many as one sample may hold
-constexpr Uint32 kMusicAloneMs = 300;
-constexpr Uint32 kCheerAfterMs = 400;
-constexpr Uint32 kRingOutMs = 2500;   // the explosions and the cheer sound to their end
+using testfiles::DiskRecording;
 
-const testfiles::TempDir folder("stompmix");
-const std::string recording = folder / "mixer.raw";
+constexpr int kVoices = 4;          // of each effect: as many as one sample may hold
+constexpr int kMusicAloneMs = 300;  // of recorded sound, as all the times here
+constexpr int kCheerAfterMs = 400;
+constexpr int kRingOutMs = 2500;    // the explosions and the cheer sound to their end
 
-size_t recordedBytes() {
-  std::error_code error;
-  uintmax_t size = std::filesystem::file_size(recording, error);
-  return error ? 0 : size_t(size);
-}
+const DiskRecording recording("stompmix");
 
-// The loudest sample recorded between two byte offsets; full scale is 1.
-float peakBetween(size_t from, size_t to) {
-  std::vector<float> pcm((to - from) / sizeof(float));
-  std::ifstream in(recording, std::ios::binary);
-  in.seekg(std::streamoff(from));
-  in.read(reinterpret_cast<char*>(pcm.data()), std::streamsize(pcm.size() * sizeof(float)));
-  float peak = 0;
-  for (float v : pcm) peak = std::max(peak, std::fabs(v));
-  return peak;
+// Lets the mixer play on for the given length of sound.
+void playOn(int ms) {
+  size_t target = recording.bytes() + DiskRecording::bytesOf(ms);
+  ASSERT_TRUE(recording.waitForBytes(target)) << "the disk driver stopped writing";
 }
 
 void fill(SoundGroup& group, const auto& files) {
@@ -53,8 +35,7 @@ void fill(SoundGroup& group, const auto& files) {
 }
 
 TEST(StompMix, FourExplosionsAndFourSquishesOverTheMusicThenACheerNeverReachFullScale) {
-  setenv("SDL_AUDIODRIVER", "disk", 1);
-  setenv("SDL_DISKAUDIOFILE", recording.c_str(), 1);
+  recording.capture(DiskRecording::Pace::AheadOfRealTime);
   SoundBank::instance().initAudio();
   SoundGroup explosions, squishes, cheers;
   fill(explosions, assets::kExplosions);
@@ -66,23 +47,22 @@ TEST(StompMix, FourExplosionsAndFourSquishesOverTheMusicThenACheerNeverReachFull
   music.path = assets::kLoopClip;
   music.play(true);
   music.setVolume(App::kMusicVolume);
-  SDL_Delay(kMusicAloneMs);
-  size_t burstStart = recordedBytes();
+  ASSERT_NO_FATAL_FAILURE(playOn(kMusicAloneMs));
+  size_t burstStart = recording.bytes();
   for (int i = 0; i < kVoices; ++i) {
     explosions.playRandom(StompWorld::kStompVolume);
     squishes.playRandom(StompWorld::kStompVolume);
   }
-  SDL_Delay(kCheerAfterMs);
+  ASSERT_NO_FATAL_FAILURE(playOn(kCheerAfterMs));
   cheers.playRandom(1);  // louder than the game ever plays one
-  SDL_Delay(kRingOutMs);
-  size_t end = recordedBytes();
+  ASSERT_NO_FATAL_FAILURE(playOn(kRingOutMs));
+  size_t end = recording.bytes();
   audio::closeDevice();  // stops the driver writing
 
   ASSERT_GT(end, burstStart) << "the disk driver wrote nothing";
-  float peak = peakBetween(burstStart, end);
+  float peak = testfiles::peakOf(recording.samples(burstStart, end));
   EXPECT_LT(peak, assets::kFullScale);
   EXPECT_GT(peak, 0.5f) << "the burst was heard";
-  std::filesystem::remove_all(std::filesystem::path(recording).parent_path());
 }
 
 }  // namespace

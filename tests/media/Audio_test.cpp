@@ -1,71 +1,52 @@
 // The audio layer on the real mixer, with SDL's disk driver writing the mixed
 // output (float samples, full scale 1) to a file so that silence and sound
 // can be told apart and measured.
-#include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <set>
 
 #include "media/Audio.h"
 #include "media/Limiter.h"
-#include "support/Files.h"
+#include "support/DiskRecording.h"
 
 namespace {
 
 constexpr int16_t kAmplitude = 10000;
 constexpr float kLevel = kAmplitude / 32768.0f;  // the same as the mixer's float output
 constexpr float kTolerance = kLevel / 50;
-constexpr std::uintmax_t kSettleBytes = 44100 * 8 * 120 / 1000;  // 120 ms of float stereo: several mix buffers
+constexpr size_t kSettleBytes = testfiles::DiskRecording::bytesOf(120);  // several mix buffers
 
-const testfiles::TempDir dir("audio");
-const std::string outputFile = dir / "output.raw";
-
-std::uintmax_t outputBytes() {
-  std::error_code error;
-  std::uintmax_t size = std::filesystem::file_size(outputFile, error);
-  return error ? 0 : size;
-}
+const testfiles::DiskRecording recording("audio");
+const testfiles::TempDir& dir = recording.folder();  // the sounds played, beside the recording
 
 // Lets the driver write several more mix buffers, so that what was mixed
 // before has reached the file; gives up after ten seconds.
-void settle() {
-  std::uintmax_t target = outputBytes() + kSettleBytes;
-  for (int waited = 0; outputBytes() < target && waited < 10000; waited += 5) SDL_Delay(5);
-}
+void settle() { recording.waitForBytes(recording.bytes() + kSettleBytes); }
 
 class AudioLayer : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", outputFile.c_str(), 1);
+    recording.capture(testfiles::DiskRecording::Pace::RealTime);
     ASSERT_TRUE(audio::openDevice());
   }
 
   void SetUp() override {
     Mix_HaltChannel(-1);
     settle();
-    offset_ = static_cast<std::streamoff>(outputBytes());
+    mark_ = recording.bytes();
   }
 
   // Loudest output sample written since the last call (or since SetUp).
   float peakSinceMark() {
-    std::ifstream in(outputFile, std::ios::binary);
-    in.seekg(offset_);
-    std::vector<float> pcm(1 << 17);
-    in.read(reinterpret_cast<char*>(pcm.data()), pcm.size() * sizeof(float));
-    pcm.resize(in.gcount() / sizeof(float));
-    offset_ += in.gcount();
+    size_t now = recording.bytes();
+    std::vector<float> pcm = recording.samples(mark_, now);
+    mark_ = now;
     EXPECT_FALSE(pcm.empty()) << "the disk driver wrote nothing";
-    float peak = 0;
-    for (float s : pcm) peak = std::max(peak, std::fabs(s));
-    return peak;
+    return testfiles::peakOf(pcm);
   }
 
   audio::Channel play(audio::Sample sample, int volume) {
@@ -75,7 +56,7 @@ class AudioLayer : public ::testing::Test {
     return channel;
   }
 
-  std::streamoff offset_ = 0;  // bytes of output already looked at
+  size_t mark_ = 0;  // bytes of output already looked at
 };
 
 TEST_F(AudioLayer, DeviceIsStereo44100MixedInFloatWithRoomFor4PlaysOf15Samples) {
@@ -127,15 +108,13 @@ TEST_F(AudioLayer, AFifthPlayTakesOverThePlaybackFurthestAlong) {
 
   std::vector<audio::Channel> started;
   for (int i = 0; i < 4; ++i) {
-    started.push_back(play(sample, 100));
-    SDL_Delay(15);  // distinct start times: the first is furthest along
+    started.push_back(play(sample, 100));  // in order: the first is furthest along
   }
   EXPECT_EQ(std::set<audio::Channel>(started.begin(), started.end()).size(), 4u);
   EXPECT_EQ(Mix_Playing(-1), 4);
 
   EXPECT_EQ(play(sample, 100), started[0]);
   EXPECT_EQ(Mix_Playing(-1), 4);
-  SDL_Delay(15);
   EXPECT_EQ(play(sample, 100), started[1]) << "the restarted first is now the newest";
   for (int i = 0; i < 10; ++i) {
     play(sample, 100);
