@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "FrameFigures.h"
+#include "FramesOut.h"
 #include "GameDriver.h"
 #include "InputLatency.h"
 #include "Measure.h"
@@ -133,6 +134,7 @@ int main(int argc, char** argv) {
   timeFrame(gameFrame);
   report("startup_ms", millisecondsSinceProcessStart(), "ms");
   report("init_ms", initMs, "ms");
+  if (argc > 2 && std::strcmp(argv[1], kFramesOutOption) == 0) return writeFrameChecksums(argv[2]);
 
   stepThroughSlides();
   fillFloor();
