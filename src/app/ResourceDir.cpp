@@ -53,5 +53,5 @@ std::string fontFailureLine(const char* loaderMessage) {
     for (const fs::path& place : placesBesideExecutable()) reason += ", in " + place.string();
     reason += " either)";
   }
-  return "Stompalong: cannot load the font " + std::string(assets::kFont) + " in " + where + ": " + reason;
+  return "cannot load the font " + std::string(assets::kFont) + " in " + where + ": " + reason;
 }

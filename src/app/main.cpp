@@ -7,6 +7,7 @@
 #include "app/App.h"
 #include "app/ResourceDir.h"
 #include "app/Window.h"
+#include "core/Log.h"
 #include "game/BestStomp.h"
 #include "game/StompWorld.h"
 #include "media/FontManager.h"
@@ -25,7 +26,7 @@ int main() {
     app.init();
   } catch (const FontError& error) {
     // The font is the one resource the game cannot run without.
-    std::fprintf(stderr, "%s\n", fontFailureLine(error.what()).c_str());
+    logLine("%s", fontFailureLine(error.what()).c_str());
     return 1;
   }
   glutMainLoop();

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/Log.h"
 #include "core/UserFiles.h"
 
 namespace fs = std::filesystem;
@@ -60,7 +61,7 @@ int BestStompFile::load() const {
   if (file_.empty()) return 0;
   Stored stored = readStored(file_);
   if (!stored.problem.empty())
-    std::fprintf(stderr, "Stompalong: cannot read the best stomp from %s: %s; it counts as 0 until a new record\n",
+    logLine("cannot read the best stomp from %s: %s; it counts as 0 until a new record",
                  file_.c_str(), stored.problem.c_str());
   return stored.count;
 }
@@ -69,5 +70,5 @@ void BestStompFile::save(int best) {
   std::string problem = storeUnlessBeaten(file_, best);
   if (problem.empty() || reportedSaveFailure_) return;
   reportedSaveFailure_ = true;
-  std::fprintf(stderr, "Stompalong: cannot keep the best stomp%s; playing on without keeping it\n", problem.c_str());
+  logLine("cannot keep the best stomp%s; playing on without keeping it", problem.c_str());
 }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/Log.h"
+
 namespace {
 
 constexpr int kEventBatch = 64;
@@ -115,14 +117,13 @@ void DancePad::openDevice(int pad, SDL_Joystick* joystick, SDL_JoystickID id) {
   d.hats.assign(static_cast<size_t>(std::max(0, SDL_JoystickNumHats(joystick))), SDL_HAT_CENTERED);
   d.axes.assign(static_cast<size_t>(std::max(0, SDL_JoystickNumAxes(joystick))), 0);
   syncWithDevice(d, false);  // held inputs read as pressed at this poll, but came on before it
-  std::printf("\nPad %d: opened \"%s\" (buttons %d, hats %d, axes %d, GUID %s)", pad, d.name.c_str(),
+  logTrace("\nPad %d: opened \"%s\" (buttons %d, hats %d, axes %d, GUID %s)", pad, d.name.c_str(),
               static_cast<int>(d.buttons.size()), static_cast<int>(d.hats.size()), static_cast<int>(d.axes.size()),
               d.guid.c_str());
   if (saved)
-    std::printf("\nPad %d: saved mapping from %s", pad, mappingFile_.path().c_str());
+    logTrace("\nPad %d: saved mapping from %s", pad, mappingFile_.path().c_str());
   else
-    std::printf("\nPad %d: default mapping", pad);
-  std::fflush(stdout);
+    logTrace("\nPad %d: default mapping", pad);
 }
 
 void DancePad::dropDetachedPads() {
@@ -239,9 +240,8 @@ bool DancePad::setMapping(int pad, const PadMapping& mapping) {
     if (!d.joystick || d.guid != guid) continue;
     d.mapping = mapping;
     refreshSlots(d);
-    std::printf("\nPad %d: mapping set up", other);
+    logTrace("\nPad %d: mapping set up", other);
   }
-  std::fflush(stdout);
   return mappingFile_.save(guid, name, mapping);
 }
 
@@ -250,8 +250,8 @@ void DancePad::printTransitions() const {
     char label[16];
     std::snprintf(label, sizeof label, "Pad %d", pad);
     for (int slot = 0; slot < kPadSlots; ++slot) {
-      if (current[pad][slot] && !previous[pad][slot]) std::printf("\n%s: %s on", label, buttonName(slot));
-      if (!current[pad][slot] && previous[pad][slot]) std::printf("\n%s: %s off", label, buttonName(slot));
+      if (current[pad][slot] && !previous[pad][slot]) logTrace("\n%s: %s on", label, buttonName(slot));
+      if (!current[pad][slot] && previous[pad][slot]) logTrace("\n%s: %s off", label, buttonName(slot));
     }
   }
 }

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "core/Log.h"
+
 KeyboardState& KeyboardState::instance() {
   static KeyboardState* state = new KeyboardState;  // never destroyed, like every manager
   return *state;
@@ -100,7 +102,7 @@ void KeyboardState::onKeyUp(unsigned char key, int, int) {
 
 void KeyboardState::onSpecialDown(int key, int, int) {
   int modifiers = readModifiers();
-  std::printf("\nkeyboard SPECIAL down: %d", key);
+  logTrace("\nkeyboard SPECIAL down: %d", key);
   if (inKeyTable(key)) record(Device::Special, key, true, modifiers);
 }
 

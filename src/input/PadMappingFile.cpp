@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/Log.h"
 #include "core/UserFiles.h"
 
 namespace {
@@ -179,14 +180,14 @@ void PadMappingFile::load() {
   userfiles::FileText file = userfiles::readSmallFile(path_, kMaxFileBytes);
   if (file.missing()) return;
   if (file.error) {
-    std::fprintf(stderr, "Stompalong: cannot read %s: %s; using the default pad mappings\n", path_.c_str(),
+    logLine("cannot read %s: %s; using the default pad mappings", path_.c_str(),
                  file.error.message().c_str());
     broken_ = true;
     return;
   }
   PadMappingParse parsed = parsePadMappings(file.text);
   if (parsed.errorLine != 0) {
-    std::fprintf(stderr, "Stompalong: %s line %d: %s; using the default pad mappings\n", path_.c_str(),
+    logLine("%s line %d: %s; using the default pad mappings", path_.c_str(),
                  parsed.errorLine, parsed.error.c_str());
     broken_ = true;
     return;
@@ -211,10 +212,8 @@ bool PadMappingFile::save(const std::string& guid, const std::string& name, cons
   }
   if (!kept) pads_.push_back({guid, name, mapping});
   if (broken_) {
-    std::fprintf(stderr,
-                 "Stompalong: pad mapping not saved: %s has errors and is left as it is; the mapping applies "
-                 "until the game ends\n",
-                 path_.c_str());
+    logLine("pad mapping not saved: %s has errors and is left as it is; the mapping applies until the game ends",
+            path_.c_str());
     return false;
   }
   return write();
@@ -229,7 +228,7 @@ bool PadMappingFile::write() const {
     if (!error) return true;
     why = error.message();
   }
-  std::fprintf(stderr, "Stompalong: cannot save the pad mapping to %s: %s; it applies until the game ends\n",
+  logLine("cannot save the pad mapping to %s: %s; it applies until the game ends",
                path_.empty() ? "the config directory" : path_.c_str(), why.c_str());
   return false;
 }

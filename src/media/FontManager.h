@@ -2,14 +2,10 @@
 // display lists; print draws printf-style text line by line, downwards.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-// A font that cannot be loaded; what() is FreeType's failure message.
-struct FontError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+#include "media/GlyphRaster.h"  // FontError, which load throws
 
 class FontManager {
  public:
@@ -31,14 +27,3 @@ class FontManager {
   unsigned listBase_ = 0;          // list listBase_ + ch draws character ch
   std::vector<float> advances_;    // pixels the pen moves after each character
 };
-
-// Texture size and quad texture corner of a glyph bitmap: each side the
-// smallest power of two holding it (1 for 0 or 1), the corner where the
-// bitmap ends inside it.
-struct GlyphTexture {
-  int width;   // texels, power of two
-  int height;  // texels, power of two
-  float s;     // bitmap width / texture width
-  float t;     // bitmap rows / texture height
-};
-GlyphTexture glyphTexture(int bitmapWidth, int bitmapRows);

@@ -8,9 +8,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
-#include "media/FontManager.h"
+// A font that cannot be loaded; what() is FreeType's failure message.
+struct FontError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
 
 // Bytes FreeType may hold at once while a font loads: many times what a real
 // font needs, far below what a hostile one could ask for.
@@ -59,3 +63,14 @@ GlyphBitmap renderGlyph(FT_Face face, unsigned char ch);
 // The glyph's texture contents, laid out as glyphTexture gives for its bitmap:
 // luminance and alpha both its coverage, texels outside the bitmap transparent.
 std::vector<uint8_t> glyphTexels(const GlyphBitmap& glyph);
+
+// Texture size and quad texture corner of a glyph bitmap: each side the
+// smallest power of two holding it (1 for 0 or 1), the corner where the
+// bitmap ends inside it.
+struct GlyphTexture {
+  int width;   // texels, power of two
+  int height;  // texels, power of two
+  float s;     // bitmap width / texture width
+  float t;     // bitmap rows / texture height
+};
+GlyphTexture glyphTexture(int bitmapWidth, int bitmapRows);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/Log.h"
 #include "media/PngImage.h"
 #include "media/TgaImage.h"
 #include "render/Render.h"
@@ -100,7 +101,7 @@ unsigned TextureRegistry::getTexture(const std::string& path, unsigned options) 
   FileStamp stamp = stampOf(path);
   auto failed = failures_.find(path);
   if (failed != failures_.end() && failed->second == stamp) return 0;  // still the file that failed
-  std::printf("\nLoading texture %s...", path.c_str());
+  logTrace("\nLoading texture %s...", path.c_str());
   Upload loaded = upload(path, options, pictureBytesLeft_);
   unsigned texture = loaded.texture;
   add(path, texture);
@@ -109,7 +110,7 @@ unsigned TextureRegistry::getTexture(const std::string& path, unsigned options) 
     failures_.erase(path);
   else
     failures_.insert_or_assign(path, stamp);
-  std::printf("done.");
+  logTrace("done.");
   return texture;
 }
 

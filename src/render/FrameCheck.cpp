@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/Log.h"
+
 namespace {
 
 int integer(GLenum name) {
@@ -50,7 +52,7 @@ void checkFrameState([[maybe_unused]] const MatrixStackDepths& before) {
 #ifndef NDEBUG
   std::string fault = frameStateFault(before);
   if (fault.empty()) return;
-  std::fprintf(stderr, "Stompalong: a frame left OpenGL in a bad state: %s\n", fault.c_str());
+  logLine("a frame left OpenGL in a bad state: %s", fault.c_str());
   std::abort();
 #endif
 }
