@@ -4,15 +4,10 @@
 
 #include <array>
 
-#include "core/Vec3.h"
+#include "core/Rect.h"
 
-struct PadSquare {
-  float minX, minY, maxX, maxY;
-
-  Vec3 centre() const { return {(minX + maxX) * 0.5f, (minY + maxY) * 0.5f, 0}; }
-  // Inclusive, so a point on a shared border lies in both squares.
-  bool contains(float x, float y) const { return minX <= x && x <= maxX && minY <= y && y <= maxY; }
-};
+// One floor square; a point on a border shared by two squares lies in both.
+using PadSquare = Rect;
 
 constexpr int kSquareCount = 9;
 

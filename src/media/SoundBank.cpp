@@ -20,16 +20,6 @@ void SoundBank::initAudio() {
   audio::openDevice();  // without a device the game runs silent: every load gives 0
 }
 
-// Failed loads (0) are passed over, so a file that loads on a later try is
-// found from then on instead of being loaded again at every request.
-audio::Sample SoundBank::find(const std::string& path) const {
-  for (const auto& [name, sample] : entries_)
-    if (sample != 0 && name == path) return sample;
-  return 0;
-}
-
-void SoundBank::add(const std::string& path, audio::Sample sample) { entries_.emplace_back(path, sample); }
-
 void SoundGroup::addSound(const std::string& path) {
   SoundBank& bank = SoundBank::instance();
   audio::Sample sample = bank.find(path);

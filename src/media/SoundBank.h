@@ -3,9 +3,9 @@
 #pragma once
 
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "core/PathCache.h"
 #include "media/Audio.h"
 
 class SoundBank {
@@ -13,12 +13,11 @@ class SoundBank {
   static SoundBank& instance();
 
   void initAudio();
-  // Exact, case-sensitive lookup; a stored 0 counts as absent.
-  audio::Sample find(const std::string& path) const;
-  void add(const std::string& path, audio::Sample sample);
+  audio::Sample find(const std::string& path) const { return samples_.find(path); }
+  void add(const std::string& path, audio::Sample sample) { samples_.add(path, sample); }
 
  private:
-  std::vector<std::pair<std::string, audio::Sample>> entries_;  // load order, never removed
+  PathCache<audio::Sample> samples_;
 };
 
 class SoundGroup {

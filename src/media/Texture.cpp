@@ -121,16 +121,6 @@ TextureRegistry::FileStamp TextureRegistry::stampOf(const std::string& path) {
           static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
 }
 
-// Failed loads (0) are passed over, so a file that loads on a later try is
-// found from then on.
-unsigned TextureRegistry::find(const std::string& path) const {
-  for (const auto& [name, texture] : entries_)
-    if (texture != 0 && name == path) return texture;
-  return 0;
-}
-
-void TextureRegistry::add(const std::string& path, unsigned texture) { entries_.emplace_back(path, texture); }
-
 bool TextureRegistry::opaque(const std::string& path) const { return opaque_.contains(path); }
 
 QuadBuilder& QuadBuilder::instance() {

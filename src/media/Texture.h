@@ -6,9 +6,8 @@
 #include <map>
 #include <set>
 #include <string>
-#include <utility>
-#include <vector>
 
+#include "core/PathCache.h"
 #include "media/PictureLimit.h"
 
 // Load options: only these two bits are read.
@@ -25,9 +24,8 @@ class TextureRegistry {
   // loaded, or would take more than the pictures' bytes left. A file that failed
   // is tried again only once it has changed.
   unsigned getTexture(const std::string& path, unsigned options);
-  // Exact, case-sensitive lookup; a stored 0 counts as absent.
-  unsigned find(const std::string& path) const;
-  void add(const std::string& path, unsigned texture);
+  unsigned find(const std::string& path) const { return textures_.find(path); }
+  void add(const std::string& path, unsigned texture) { textures_.add(path, texture); }
   // The file's picture is loaded and every pixel of it has full alpha, so
   // blending it changes nothing: it may be drawn without.
   bool opaque(const std::string& path) const;
@@ -43,7 +41,7 @@ class TextureRegistry {
   };
   static FileStamp stampOf(const std::string& path);
 
-  std::vector<std::pair<std::string, unsigned>> entries_;  // load order, never removed
+  PathCache<unsigned> textures_;                             // GL texture names by file
   std::map<std::string, FileStamp> failures_;               // files whose latest load failed
   std::set<std::string> opaque_;                            // files whose pictures have no see-through pixel
   size_t pictureBytesLeft_;  // RGBA bytes more pictures may take; only ever shrinks

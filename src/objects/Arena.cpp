@@ -88,11 +88,8 @@ void Arena::drawSkyline() const {
 }
 
 const BlockedRect* Arena::findBlockedRect(const Vec3& point, float margin) const {
-  for (const BlockedRect& r : blockedRects_) {
-    if (r.minX - margin <= point.x && point.x <= r.maxX + margin && r.minY - margin <= point.y &&
-        point.y <= r.maxY + margin)
-      return &r;
-  }
+  for (const BlockedRect& r : blockedRects_)
+    if (r.grown(margin).contains(point.x, point.y)) return &r;
   return nullptr;
 }
 

@@ -8,11 +8,11 @@
 
 #include "core/Assets.h"
 #include "core/Field.h"
+#include "core/Rect.h"
 #include "objects/GameObject.h"
 
-struct BlockedRect {
-  float minX, minY, maxX, maxY;
-};
+// A region walkers may not enter.
+using BlockedRect = Rect;
 
 // The middle pad square: walkers stay on its edges (the arena's load blocks it).
 constexpr BlockedRect kCentreSquare{-field::kCentreHalf, -field::kCentreHalf, field::kCentreHalf, field::kCentreHalf};

@@ -6,7 +6,7 @@
 #include "core/Random.h"
 #include "core/Sprites.h"
 #include "media/Texture.h"
-#include "objects/Camera.h"
+#include "objects/Billboard.h"
 #include "render/Render.h"
 
 FootManager footManager;
@@ -48,13 +48,9 @@ void Foot::drawGround() {
 
 void Foot::draw() {
   if (state() == Finished) return;
-  const Vec3& p = position();
   pushMatrix();
-  translate(p.x, p.y, p.z);
-  rotate(Camera::instance().rotationZ(), 0, 0, 1);  // face the camera
-  scale(sprite::kFoot.width, 1, sprite::kFoot.height);
-  rotate(90, 1, 0, 0);
-  callList(footList_);
+  faceCamera(position());
+  drawStanding(footList_, sprite::kFoot.width, sprite::kFoot.height);
   popMatrix();
 }
 
@@ -83,12 +79,10 @@ void FootManager::stompAt(float x, float y) {
   feet_.push_back(std::move(foot));
 }
 
-void FootManager::liftFeetIn(float minX, float minY, float maxX, float maxY) {
-  for (auto& foot : feet_) {
-    const Vec3& p = foot->position();
-    if (foot->state() == Foot::Planted && minX <= p.x && minY <= p.y && p.x <= maxX && p.y <= maxY)
+void FootManager::liftFeetIn(const Rect& area) {
+  for (auto& foot : feet_)
+    if (foot->state() == Foot::Planted && area.contains(foot->position().x, foot->position().y))
       foot->setState(Foot::Rising);
-  }
 }
 
 void FootManager::update(float dt) {

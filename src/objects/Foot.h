@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/Rect.h"
 #include "objects/GameObject.h"
 
 class Foot : public GameObject {
@@ -30,7 +31,8 @@ class FootManager : public GameObject {
   // A foot with one of the prototypes' pictures, at random (none before load).
   void stompAt(float x, float y);
   // Starts every planted foot inside the rectangle (bounds inclusive) rising.
-  void liftFeetIn(float minX, float minY, float maxX, float maxY);
+  void liftFeetIn(float minX, float minY, float maxX, float maxY) { liftFeetIn(Rect{minX, minY, maxX, maxY}); }
+  void liftFeetIn(const Rect& area);
   void update(float dt) override;
   void drawGround() override;
   void draw() override;

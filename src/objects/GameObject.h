@@ -4,6 +4,7 @@
 // floor, depth test off) and draw (upright bodies, depth test on).
 #pragma once
 
+#include "core/Rect.h"
 #include "core/Vec3.h"
 
 class GameObject {
@@ -64,7 +65,7 @@ class GameObject {
   // Every bound inclusive.
   virtual bool isInsideBox(const Vec3& min, const Vec3& max) {
     const Vec3& p = position_;
-    return min.x <= p.x && p.x <= max.x && min.y <= p.y && p.y <= max.y && min.z <= p.z && p.z <= max.z;
+    return Rect{min.x, min.y, max.x, max.y}.contains(p.x, p.y) && min.z <= p.z && p.z <= max.z;
   }
 
   float stateTime() const { return stateTime_; }

@@ -9,7 +9,7 @@
 #include "core/Sprites.h"
 #include "media/Texture.h"
 #include "objects/Arena.h"
-#include "objects/Camera.h"
+#include "objects/Billboard.h"
 #include "render/Render.h"
 
 namespace {
@@ -150,26 +150,20 @@ void Victim::draw() {
       {0, 0.02f, 0, 5, 0, sprite::kBody.width, sprite::kBody.height, &Victim::bodyList_},
   };
   float swing = std::sin((variation_ + 0.5f) * age_ * kFlapRate);
-  const Vec3& p = position();
   setColor(1, 1, 1, 1);
   pushMatrix();
-  translate(p.x, p.y, p.z);
-  rotate(Camera::instance().rotationZ(), 0, 0, 1);  // face the camera
+  faceCamera(position());
   rotate(tumble(), 0, 1, 0);
   for (const Limb& limb : kLimbs) {
     pushMatrix();
     translate(limb.tx, limb.ty, limb.tz);
     rotate(limb.swingFactor * swing + limb.swingBase, 0, 1, 0);
-    scale(limb.sx, 1, limb.sz);
-    rotate(90, 1, 0, 0);
-    callList(this->*limb.list);
+    drawStanding(this->*limb.list, limb.sx, limb.sz);
     popMatrix();
   }
   pushMatrix();
   translate(0, 0, sprite::kHeadHeight);
-  scale(sprite::kHead.width, 1, sprite::kHead.height);
-  rotate(90, 1, 0, 0);
-  callList(headList_);
+  drawStanding(headList_, sprite::kHead.width, sprite::kHead.height);
   popMatrix();
   popMatrix();
 }
