@@ -29,10 +29,11 @@
 #include "app/Window.h"
 #include "core/Random.h"
 #include "game/StompWorld.h"
-#include "game/VictimCrowd.h"
 #include "input/KeyboardState.h"
+#include "input/PadInput.h"
 #include "objects/Arena.h"
 #include "objects/Foot.h"
+#include "objects/VictimCrowd.h"
 #include "render/Render.h"
 #include "support/GlutWarnings.h"
 
@@ -95,7 +96,8 @@ double crowdRoundMicroseconds(int size) {
     keys.onKeyDown(key, 0, 0);
     double start = wallMs();
     keys.tick(kFrameSeconds);
-    world.update(kFrameSeconds);
+    PadInput::instance().read(keys);
+    world.update(kFrameSeconds, PadInput::instance().frame().pads);
     crowd.update(kFrameSeconds);
     samples.push_back(millisecondsSince(start) * 1000);
     keys.onKeyUp(key, 0, 0);

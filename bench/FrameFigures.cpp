@@ -13,9 +13,9 @@
 #include "GameDriver.h"
 #include "Measure.h"
 #include "core/Assets.h"
-#include "game/VictimCrowd.h"
 #include "media/Texture.h"
 #include "objects/Camera.h"
+#include "objects/VictimCrowd.h"
 #include "render/Render.h"
 
 namespace bench {

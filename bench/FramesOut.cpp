@@ -41,7 +41,7 @@ int writeFrameChecksums(const char* path) {
   KeyboardState& keys = KeyboardState::instance();
   Script script(kStompEvery);
   for (int frame = 0; frame < kFramesOut; ++frame) {
-    if (App::instance().screen() != App::Game) {  // Start on every other frame through the slides
+    if (App::instance().screen() != ScreenId::Game) {  // Start on every other frame through the slides
       if (frame % 2 == 0) keys.onKeyDown('3', 0, 0);
       else keys.onKeyUp('3', 0, 0);
     } else {

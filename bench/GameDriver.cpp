@@ -7,9 +7,9 @@
 
 #include "app/App.h"
 #include "app/FrameTimer.h"
-#include "game/VictimCrowd.h"
+#include "app/Window.h"
 #include "input/KeyboardState.h"
-#include "objects/Camera.h"
+#include "objects/VictimCrowd.h"
 
 namespace bench {
 
@@ -41,7 +41,7 @@ void gameFrame() {
 }
 
 void waitForWindowSize() {
-  while (Camera::instance().windowWidth() == 0) {
+  while (!windowSizePending()) {
     pumpEvents();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
@@ -49,7 +49,7 @@ void waitForWindowSize() {
 
 void stepThroughSlides() {
   KeyboardState& keys = KeyboardState::instance();
-  while (App::instance().screen() != App::Game) {
+  while (App::instance().screen() != ScreenId::Game) {
     keys.onKeyDown('3', 0, 0);
     gameFrame();
     keys.onKeyUp('3', 0, 0);

@@ -168,7 +168,7 @@ int main() {
   bench::waitForWindowSize();
 
   Clock::time_point next = Clock::now();
-  while (app.screen() != App::Game) pressKey('3', next);
+  while (app.screen() != ScreenId::Game) pressKey('3', next);
   size_t sessionStart = recordedBytes();
   stompAtRandom(next);
   size_t burstStart = recordedBytes();

@@ -11,9 +11,9 @@
 #include "app/Window.h"
 #include "core/Assets.h"
 #include "game/StompWorld.h"
-#include "game/VictimCrowd.h"
 #include "objects/Arena.h"
 #include "objects/Foot.h"
+#include "objects/VictimCrowd.h"
 #include "support/Files.h"
 #include "support/Hostile.h"
 

@@ -3,28 +3,23 @@
 #include <GL/freeglut.h>
 
 #include "app/FrameTimer.h"
-#include "app/Slideshow.h"
 #include "app/Window.h"
+#include "app/hud/Hud.h"
 #include "core/Assets.h"
 #include "game/StompWorld.h"
-#include "game/VictimCrowd.h"
-#include "input/KeyboardState.h"
 #include "input/PadInput.h"
-#include "input/PadSetupScreen.h"
 #include "media/FontManager.h"
 #include "media/SoundBank.h"
 #include "objects/Arena.h"
 #include "objects/Camera.h"
 #include "objects/Foot.h"
+#include "objects/VictimCrowd.h"
 #include "render/FrameCheck.h"
 #include "render/Render.h"
 
 namespace {
 
-constexpr int kIntroSlide = 2;        // the intro music starts with the third picture
-constexpr float kFieldOfView = 60;    // degrees, vertical
-constexpr unsigned char kEnterKey = '\r';
-constexpr unsigned char kEscapeKey = 27;
+constexpr float kFieldOfView = 60;  // degrees, vertical
 
 }  // namespace
 
@@ -33,44 +28,47 @@ App& App::instance() {
   return *app;
 }
 
+App::App() : padSetup_(KeyboardState::instance().dancePad) {}
+
 void App::init() {
-  screen_ = None;
   FrameTimer::instance().start();
   FontManager::instance().load(assets::kFont, 24);
   KeyboardState::instance().init();  // opens the dance pads
-  PadInput::instance().init();
+  hud::load();
   SoundBank::instance().initAudio();
   FontManager::instance().load(assets::kFont, 32);  // replaces the first load: all text is 32
-  for (const char* slide : assets::kSlides) slideshow.addImage(slide);
+  slides_.load();
   Camera::instance().setFieldOfView(kFieldOfView);
   arena.load();
   victimCrowd.preloadTextures();  // so spawning a wave reads no image file
   footManager.load();
-  StompWorld::instance().init();
+  StompWorld& world = StompWorld::instance();
+  world.setInputSource([]() -> const PadFrame& { return PadInput::instance().frame().pads; });
+  world.setScoreDrawer(hud::drawScore);
+  world.init();
   setClearColor(assets::kSkyColour.r / 255.0f, assets::kSkyColour.g / 255.0f, assets::kSkyColour.b / 255.0f);
-  introClip.path = assets::kIntroClip;
-  loopClip.path = assets::kLoopClip;
-  screen_ = Slides;
+  game_.load();
+  switchTo({ScreenId::Slides});
 }
 
 void App::update(float dt) {
-  KeyboardState::instance().tick(dt);  // first, so every input edge is seen in exactly one update
-  updateWindow();                      // full screen and quitting work on every screen
-  switch (screen_) {                   // one screen's rules per update, chosen as it begins
-    case Slides: updateSlides(dt); break;
-    case PadSetupScreen: updatePadSetup(dt); break;
-    case Game: updateGame(dt); break;
-    case None: break;
-  }
+  FrameInput input = readInput(dt);  // first, so every input edge is seen in exactly one update
+  updateWindow(input);               // full screen and quitting work on every screen
+  if (current_) switchTo(current_->update(dt, input));
+}
+
+FrameInput App::readInput(float dt) {
+  KeyboardState::instance().tick(dt);  // also polls the dance pads
+  PadInput::instance().read(KeyboardState::instance());
+  return PadInput::instance().frame();
 }
 
 // F11 or Alt+Enter toggle full screen; Escape leaves it, or, in a window, ends
-// the game; on the pad setup screen Escape belongs to the setup.
-void App::updateWindow() {
-  KeyboardState& keys = KeyboardState::instance();
-  if (keys.specialPressed(GLUT_KEY_F11) || keys.keyPressedWithAlt(kEnterKey)) {
+// the game, unless the screen takes Escape for its own.
+void App::updateWindow(const FrameInput& input) {
+  if (input.fullScreenKey) {
     toggleFullScreen();
-  } else if (keys.keyPressed(kEscapeKey) && screen_ != PadSetupScreen) {
+  } else if (input.escape && !(current_ && current_->takesEscape())) {
     if (isFullScreen())
       toggleFullScreen();
     else
@@ -78,81 +76,34 @@ void App::updateWindow() {
   }
 }
 
-void App::updateSlides(float dt) {
-  int setupPad = selectHold_.update(KeyboardState::instance().dancePad, dt);
-  if (KeyboardState::instance().specialPressed(GLUT_KEY_F2)) setupPad = 0;
-  if (setupPad >= 0) {
-    openPadSetup(setupPad);
-    return;
+void App::switchTo(const NextScreen& next) {
+  if (next.id == screenId_) return;
+  if (current_) current_->leave();
+  screenId_ = next.id;
+  current_ = screenOf(next.id);
+  if (current_) current_->enter(next);
+}
+
+Screen* App::screenOf(ScreenId id) {
+  switch (id) {
+    case ScreenId::Slides: return &slides_;
+    case ScreenId::PadSetup: return &padSetup_;
+    case ScreenId::Game: return &game_;
+    case ScreenId::None: break;
   }
-  bool step = PadInput::instance().pressed(kButtonStart, 0) || KeyboardState::instance().mousePressed(0);
-  if (!step) return;
-  slideshow.advance();
-  if (slideshow.finished()) {
-    startGame();
-  } else if (slideshow.currentIndex() == kIntroSlide) {
-    introClip.play(true);
-    introClip.setVolume(kMusicVolume);
-  }
-}
-
-void App::openPadSetup(int pad) {
-  padSetup_.begin(KeyboardState::instance().dancePad, pad);
-  screen_ = PadSetupScreen;
-}
-
-// Escape or F2 cancels; when the setup ends, however it ends, the slides come
-// back on the picture they showed, and Select counts again from its release.
-void App::updatePadSetup(float dt) {
-  KeyboardState& keys = KeyboardState::instance();
-  if (keys.specialPressed(GLUT_KEY_F2) || keys.keyPressed(kEscapeKey))
-    padSetup_.cancel();
-  else
-    padSetup_.update(dt);
-  if (padSetup_.running()) return;
-  selectHold_.rearm();
-  screen_ = Slides;
-}
-
-void App::startGame() {
-  slideshow.deleteTextures();
-  screen_ = Game;
-  loopClip.play(true);
-  loopClip.setVolume(kMusicVolume);
-  introClip.stop();
-}
-
-void App::updateGame(float dt) {
-  StompWorld::instance().update(dt);
-  arena.update(dt);
-  victimCrowd.update(dt);
-  footManager.update(dt);
-  Camera::instance().update(dt);
+  return nullptr;
 }
 
 void App::render() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  if (screen_ == Slides) slideshow.draw();
-  if (screen_ == Game) renderGame();
-  if (screen_ == PadSetupScreen)
-    drawPadSetupScreen(padSetup_);  // its own large indicator
-  else
-    PadInput::instance().drawIndicator();  // on every other screen
+  if (current_) current_->draw();
+  if (current_ && !current_->drawsOwnIndicator()) hud::drawIndicator(PadInput::instance().frame().pads);
   glutSwapBuffers();
-}
-
-void App::renderGame() {
-  Camera::instance().draw();
-  arena.draw();
-  victimCrowd.drawGround();  // decals first, depth test off, so bodies always cover them
-  footManager.drawGround();
-  victimCrowd.drawBodies();
-  footManager.draw();
-  StompWorld::instance().drawScore();
 }
 
 void App::displayFrame() {
   MatrixStackDepths before = frameCheckStart();
+  applyWindowSize();  // the reshape callback only records the size
   glPushMatrix();
   FrameTimer::instance().tick();
   update(FrameTimer::instance().frameDelta());

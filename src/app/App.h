@@ -1,16 +1,15 @@
-// App: the screen flow. init brings every manager up in a fixed order; each
-// frame runs update(dt) then render(), on the slides, the pad setup or the game
-// screen. The pad setup opens from a slide and goes back to it.
+// App: the shell. init brings every manager up in a fixed order; each frame
+// reads the input once, runs the current screen's update with it, draws that
+// screen and the overlays, and swaps. Only App switches screens.
 #pragma once
 
-#include "input/PadSetup.h"
-#include "media/MusicStream.h"
+#include "app/screens/GameScreen.h"
+#include "app/screens/PadSetupScreen.h"
+#include "app/screens/SlidesScreen.h"
 
 class App {
  public:
   static constexpr float kMusicVolume = 0.7f;  // both clips, 0..1
-
-  enum Screen { None = 0, Slides = 1, Game = 2, PadSetupScreen = 3 };
 
   static App& instance();
 
@@ -22,23 +21,22 @@ class App {
   void displayFrame();
   void idle();
 
-  Screen screen() const { return screen_; }
+  ScreenId screen() const { return screenId_; }
   void setMainWindow(int window) { mainWindow_ = window; }
-  const PadSetup& padSetup() const { return padSetup_; }
+  const SlidesScreen& slides() const { return slides_; }
+  const PadSetup& padSetup() const { return padSetup_.setup(); }
 
  private:
-  void updateWindow();
-  void updateSlides(float dt);
-  void openPadSetup(int pad);
-  void updatePadSetup(float dt);
-  void startGame();
-  void updateGame(float dt);
-  void renderGame();
+  App();
+  FrameInput readInput(float dt);
+  void updateWindow(const FrameInput& input);
+  void switchTo(const NextScreen& next);
+  Screen* screenOf(ScreenId id);
 
-  Screen screen_ = None;
-  int mainWindow_ = 0;    // GLUT id of the game window
-  MusicStream introClip;  // loops while the last two slides show
-  MusicStream loopClip;   // loops during the game
-  PadSetup padSetup_;     // the pad setup on its screen; the slides wait where they were
-  SelectHold selectHold_; // Select held on a slide opens the pad setup
+  int mainWindow_ = 0;  // GLUT id of the game window
+  SlidesScreen slides_;
+  PadSetupScreen padSetup_;
+  GameScreen game_;
+  ScreenId screenId_ = ScreenId::None;
+  Screen* current_ = nullptr;  // none until init is done
 };

@@ -5,8 +5,6 @@
 #include "media/Texture.h"
 #include "render/Render.h"
 
-Slideshow slideshow;
-
 void Slideshow::addImage(const char* path) {
   if (quadList_ == 0) quadList_ = QuadBuilder::instance().makeQuadList(nullptr, 0, 0);
   unsigned texture = TextureRegistry::instance().getTexture(path, 0);

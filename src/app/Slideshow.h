@@ -22,5 +22,3 @@ class Slideshow {
   std::vector<unsigned> textures_; // pictures that loaded, in the order added
   int currentIndex_ = -1;          // picture on show; -1 until the first addImage
 };
-
-extern Slideshow slideshow;

@@ -10,8 +10,13 @@
 
 namespace {
 
-// Callbacks only record input or forward it; all work happens in the display callback.
-void onReshape(int width, int height) { Camera::instance().resize(width, height); }
+struct {
+  int width = 0, height = 0;  // pixels
+  bool pending = false;       // not yet applied by a frame
+} reshaped;
+
+// Callbacks only record; all work happens in the display callback.
+void onReshape(int width, int height) { reshaped = {width, height, true}; }
 void onDisplay() { App::instance().displayFrame(); }
 void onIdle() { App::instance().idle(); }
 void onMotion(int x, int y) { KeyboardState::instance().onMouseMove(x, y); }
@@ -36,6 +41,14 @@ int createMainWindow(int width, int height, const char* title) {
   setStartupGlState();
   requestVSync();
   return window;
+}
+
+bool windowSizePending() { return reshaped.pending; }
+
+void applyWindowSize() {
+  if (!reshaped.pending) return;
+  reshaped.pending = false;
+  Camera::instance().resize(reshaped.width, reshaped.height);
 }
 
 void registerCallbacks() {

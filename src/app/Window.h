@@ -4,6 +4,11 @@
 int createMainWindow(int width, int height, const char* title);
 void registerCallbacks();
 
+// The reshape callback only records the window's new size; the frame applies
+// it first thing, to the camera and the 2D layers. True while one waits.
+bool windowSizePending();
+void applyWindowSize();
+
 // Full screen and back; the reshape that follows resizes camera and overlay.
 void toggleFullScreen();
 bool isFullScreen();

@@ -5,11 +5,10 @@
 
 #include "core/Assets.h"
 #include "core/Random.h"
-#include "game/VictimCrowd.h"
-#include "input/PadInput.h"
 #include "objects/Arena.h"
 #include "objects/Camera.h"
 #include "objects/Foot.h"
+#include "objects/VictimCrowd.h"
 
 namespace {
 
@@ -69,21 +68,26 @@ void StompWorld::keepBestEverIn(const std::filesystem::path& file) {
 int StompWorld::squareForButton(int button) const { return ::squareForButton(button, targetAngle_); }
 
 void StompWorld::update(float dt) {
+  static const PadFrame nothingPressed;
+  update(dt, inputSource_ ? inputSource_() : nothingPressed);
+}
+
+void StompWorld::update(float dt, const PadFrame& pads) {
   elapsedTime_ += dt;
-  PadInput& pad = PadInput::instance();
   for (int b = 0; b < kSquareCount; ++b)
-    if (pad.pressed(b, 0)) stomp(b);
-  for (int b = 0; b < kSquareCount; ++b) {
-    if (!pad.released(b, 0)) continue;
-    const PadSquare& q = squares_[squareForButton(b)];
-    feet_.liftFeetIn(q.minX, q.minY, q.maxX, q.maxY);
-  }
-  if (pad.pressed(kButtonStart, 0))
+    if (pads.pressed(b, 0)) stomp(b);
+  for (int b = 0; b < kSquareCount; ++b)
+    if (pads.released(b, 0)) feet_.liftFeetIn(squares_[squareForButton(b)]);
+  if (pads.pressed(kButtonStart, 0))
     targetAngle_ += kTurnDegrees;
-  else if (pad.pressed(kButtonSelect, 0))
+  else if (pads.pressed(kButtonSelect, 0))
     targetAngle_ -= kTurnDegrees;
   orbitCamera(dt);
   if (crowd_.countActive() == 0) endWave();
+}
+
+void StompWorld::drawScore() const {
+  if (scoreDrawer_) scoreDrawer_(*this);
 }
 
 void StompWorld::stomp(int button) {

@@ -4,10 +4,12 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "game/BestStomp.h"
 #include "game/PadSquare.h"
+#include "input/FrameInput.h"
 #include "media/SoundBank.h"
 
 class VictimCrowd;
@@ -22,13 +24,24 @@ class StompWorld {
   // A world of its own over the given crowd and feet (tests build these).
   StompWorld(VictimCrowd& crowd, FootManager& feet);
 
+  // Where update(dt) takes the frame's pad buttons from, and what draws the
+  // score: the app hands both over at start. Without a source nothing is
+  // pressed; without a drawer drawScore draws nothing.
+  using InputSource = std::function<const PadFrame&()>;
+  using ScoreDrawer = std::function<void(const StompWorld&)>;
+  void setInputSource(InputSource source) { inputSource_ = std::move(source); }
+  void setScoreDrawer(ScoreDrawer drawer) { scoreDrawer_ = std::move(drawer); }
+
   // Sounds, then the first wave.
   void init();
   void loadSounds();
   void spawnWave();
+  // One frame of the rules, with the input source's frame.
   void update(float dt);
+  // One frame of the rules with this frame's pad buttons; pad 0 (and the keyboard) plays.
+  void update(float dt, const PadFrame& pads);
   int squareForButton(int button) const;
-  void drawScore();
+  void drawScore() const;
   // From now on the best stomp of all runs starts from this file and every new
   // record is written to it the moment it is set.
   void keepBestEverIn(const std::filesystem::path& file);
@@ -48,6 +61,8 @@ class StompWorld {
 
   VictimCrowd& crowd_;
   FootManager& feet_;
+  InputSource inputSource_;
+  ScoreDrawer scoreDrawer_;
   float elapsedTime_ = 0;                          // seconds; drives the camera's height wave and pitch wobble
   std::array<PadSquare, kSquareCount> squares_;    // the floor grid, in square-index order
   int targetAngle_ = -90;                          // degrees; steps of 90, never wrapped

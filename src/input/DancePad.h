@@ -20,8 +20,6 @@
 #include "input/PadMapping.h"
 #include "input/PadMappingFile.h"
 
-constexpr int kMaxPads = 4;
-
 class DancePad {
  public:
   DancePad() = default;

@@ -1,17 +1,8 @@
 #include "input/PadInput.h"
 
-#include "core/Assets.h"
-#include "core/Sprites.h"
-#include "input/KeyboardState.h"
-#include "media/Texture.h"
-#include "objects/Camera.h"
-#include "render/Render.h"
+#include <GL/freeglut.h>
 
 namespace {
-
-constexpr int kButtonCount = 11;
-constexpr int kSquareButtons = 9;
-constexpr int kGridColumns = 3;
 
 struct ButtonBinding {
   int padSlot;        // dance pad slot
@@ -20,24 +11,38 @@ struct ButtonBinding {
 
 // Squares row by row from the top left as the player faces the screen, then
 // Start and Select. The centre square shares the pad's Start slot.
-constexpr ButtonBinding kBindings[kButtonCount] = {
+constexpr ButtonBinding kBindings[kPadButtons] = {
     {2, 'q'}, {3, 'w'}, {4, 'e'}, {9, 'a'}, {0, 0}, {5, 'd'},
     {8, 'z'}, {7, 'x'}, {6, 'c'}, {0, '3'}, {1, '1'},
 };
 constexpr ButtonBinding kUnbound = {0, 0};  // any other button index
 
-constexpr float kIndicatorAlpha = 0.75f;
-constexpr float kGold[3] = {1.0f, 0.8f, 0.1f};  // the square the pad setup asks for
+constexpr unsigned char kEnterKey = '\r';
+constexpr unsigned char kEscapeKey = 27;
 
 const ButtonBinding& bindingOf(int button) {
-  return button >= 0 && button < kButtonCount ? kBindings[button] : kUnbound;
+  return button >= 0 && button < kPadButtons ? kBindings[button] : kUnbound;
 }
 
-const DancePad& pads() { return KeyboardState::instance().dancePad; }
+// A button's states from a pair of reads: on now, and on in the read before.
+void setButton(ButtonStates& states, int button, bool now, bool before) {
+  uint16_t bit = ButtonStates::bit(button);
+  if (now && !before) states.pressed |= bit;
+  if (!now && before) states.released |= bit;
+  if (now) states.held |= bit;
+}
 
-bool validPad(int pad) { return pad >= 0 && pad < kMaxPads; }
-
-float sizeOf(bool lit) { return lit ? indicator::kLitScale : indicator::kUnlitScale; }
+ButtonStates keyboardButtons(const KeyboardState& keys) {
+  ButtonStates states;
+  for (int button = 0; button < kPadButtons; ++button) {
+    unsigned char key = PadInput::keyOf(button);
+    uint16_t bit = ButtonStates::bit(button);
+    if (keys.keyPressed(key)) states.pressed |= bit;
+    if (keys.keyReleased(key)) states.released |= bit;
+    if (keys.keyHeld(key)) states.held |= bit;
+  }
+  return states;
+}
 
 }  // namespace
 
@@ -46,71 +51,29 @@ PadInput& PadInput::instance() {
   return *input;
 }
 
-void PadInput::init() { indicatorList_ = QuadBuilder::instance().makeQuadList(assets::kPadIndicator, 0, 0); }
-
 int PadInput::padSlotOf(int button) { return bindingOf(button).padSlot; }
 unsigned char PadInput::keyOf(int button) { return bindingOf(button).key; }
 
-// Only pad 0 also answers from the keyboard.
-bool PadInput::pressed(int button, int pad) const {
-  if (!validPad(pad)) return false;
-  int slot = padSlotOf(button);
-  if (pads().current[pad][slot] && !pads().previous[pad][slot]) return true;
-  return pad == 0 && KeyboardState::instance().keyPressed(keyOf(button));
+PadFrame padFrameOf(const DancePad& pads) {
+  PadFrame frame;
+  for (int pad = 0; pad < kMaxPads; ++pad) {
+    for (int button = 0; button < kPadButtons; ++button) {
+      int slot = PadInput::padSlotOf(button);
+      setButton(frame.sources[pad], button, pads.current[pad][slot], pads.previous[pad][slot]);
+    }
+  }
+  return frame;
 }
 
-bool PadInput::released(int button, int pad) const {
-  if (!validPad(pad)) return false;
-  int slot = padSlotOf(button);
-  if (!pads().current[pad][slot] && pads().previous[pad][slot]) return true;
-  return pad == 0 && KeyboardState::instance().keyReleased(keyOf(button));
+FrameInput readFrameInput(const KeyboardState& keys) {
+  FrameInput input;
+  input.pads = padFrameOf(keys.dancePad);
+  input.pads.sources[PadFrame::kKeyboard] = keyboardButtons(keys);
+  input.click = keys.mousePressed(0);
+  input.setupKey = keys.specialPressed(GLUT_KEY_F2);
+  input.escape = keys.keyPressed(kEscapeKey);
+  input.fullScreenKey = keys.specialPressed(GLUT_KEY_F11) || keys.keyPressedWithAlt(kEnterKey);
+  return input;
 }
 
-bool PadInput::lit(int button) const {
-  return pads().current[0][padSlotOf(button)] || KeyboardState::instance().keyHeld(keyOf(button));
-}
-
-// The 3 by 3 grid in the bottom-right corner with Select and Start bars above
-// its outer columns; held buttons are drawn larger.
-void PadInput::drawIndicator() const {
-  float width = 0;
-  pixelOverlayBegin(&width, nullptr);
-  bool held[kButtonCount];
-  for (int button = 0; button < kButtonCount; ++button) held[button] = lit(button);
-  drawGrid({width - indicator::kSquare0FromRight, indicator::kSquare0FromBottom, indicator::kPitch, false}, held);
-  overlayEnd();
-}
-
-void PadInput::drawSetupIndicator(float x, float y, float pitch, int litSlot) const {
-  pixelOverlayBegin();
-  bool asked[kButtonCount];
-  for (int button = 0; button < kButtonCount; ++button) asked[button] = padSlotOf(button) == litSlot;
-  drawGrid({x, y, pitch, true}, asked);
-  overlayEnd();
-}
-
-void PadInput::drawGrid(const GridStyle& style, const bool* lit) const {
-  pushMatrix();
-  translate(style.x, style.y, 0);
-  scale(style.pitch, style.pitch, 1);
-  setColor(1, 1, 1, kIndicatorAlpha);
-  for (int i = 0; i < kSquareButtons; ++i)
-    drawButton(static_cast<float>(i % kGridColumns), -static_cast<float>(i / kGridColumns), 1, lit[i], style.gold);
-  drawButton(0, indicator::kBarRise, indicator::kBarAspect, lit[kButtonSelect], style.gold);
-  drawButton(kGridColumns - 1, indicator::kBarRise, indicator::kBarAspect, lit[kButtonStart], style.gold);
-  popMatrix();
-}
-
-// A square (aspect 1) or a bar at (column, row) of the grid, in grid units.
-void PadInput::drawButton(float column, float row, float aspect, bool lit, bool gold) const {
-  pushMatrix();
-  translate(column, row, 0);
-  float s = sizeOf(lit);
-  scale(s, s * aspect, 1);
-  if (gold && lit)
-    setColor(kGold[0], kGold[1], kGold[2], 1);
-  else if (gold)
-    setColor(1, 1, 1, kIndicatorAlpha);
-  callList(indicatorList_);
-  popMatrix();
-}
+void PadInput::read(const KeyboardState& keys) { frame_ = readFrameInput(keys); }

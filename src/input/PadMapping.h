@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+constexpr int kMaxPads = 4;    // dance pads read at once, numbered 0..3
 constexpr int kPadSlots = 10;  // Start, Select, UpLeft, Up, UpRight, Right, DownRight, Down, DownLeft, Left
 
 // Slot numbers, as DancePad's current and previous index them.

@@ -91,11 +91,11 @@ void PadSetup::finish() {
   state_ = State::Saved;
 }
 
-int SelectHold::update(const DancePad& pads, float dt) {
+int SelectHold::update(const PadFrame& pads, float dt) {
   int opened = -1;
   for (int pad = 0; pad < kMaxPads; ++pad) {
     float& held = heldFor_[pad];
-    if (!pads.current[pad][kSlotSelect]) {
+    if (!pads.sources[pad].isHeld(kButtonSelect)) {
       held = 0;
       continue;
     }

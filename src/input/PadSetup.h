@@ -13,6 +13,7 @@
 #include <string>
 
 #include "input/DancePad.h"
+#include "input/FrameInput.h"
 
 class PadSetup {
  public:
@@ -71,8 +72,8 @@ class SelectHold {
   static constexpr float kSeconds = 2;
 
   // The pad whose Select has now been held for two seconds, or -1. Called
-  // once per frame while the slides show.
-  int update(const DancePad& pads, float dt);
+  // once per frame while the slides show; only the pads count, not the keyboard.
+  int update(const PadFrame& pads, float dt);
   // Counts again only once each pad's Select has been let go.
   void rearm();
 

@@ -28,8 +28,7 @@ Camera::Camera() {
 void Camera::resize(int width, int height) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (width <= 0 || height <= 0) return;  // minimised: keep the last size, never divide by zero
-  windowWidth_ = width;
-  windowHeight_ = height;
+  setWindowSize(width, height);
   viewportX_ = 0;
   viewportY_ = 0;
   viewportWidth_ = width;
@@ -68,11 +67,5 @@ void Camera::draw() {
   glTranslatef(-p.x, -p.y, -(p.z + positionOffset_.z));
 }
 
-void pixelOverlayBegin(float* outWidth, float* outHeight) {
-  const Camera& camera = Camera::instance();
-  float width = static_cast<float>(camera.windowWidth());
-  float height = static_cast<float>(camera.windowHeight());
-  overlayBegin(0, width, 0, height);
-  if (outWidth) *outWidth = width;
-  if (outHeight) *outHeight = height;
-}
+int Camera::windowWidth() const { return windowSize().width; }
+int Camera::windowHeight() const { return windowSize().height; }

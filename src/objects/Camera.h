@@ -16,8 +16,9 @@ class Camera : public GameObject {
   void update(float dt) override;
   void draw() override;
 
-  int windowWidth() const { return windowWidth_; }
-  int windowHeight() const { return windowHeight_; }
+  // The window's size is kept with the 2D layers (render/); these read it.
+  int windowWidth() const;
+  int windowHeight() const;
   float fieldOfView() const { return fieldOfView_; }
   float aspect() const;
   float shakeOffset() const { return positionOffset_.z; }
@@ -28,12 +29,7 @@ class Camera : public GameObject {
 
   int viewportX_ = 0, viewportY_ = 0;            // pixels, lower-left corner
   int viewportWidth_ = 0, viewportHeight_ = 0;   // pixels; their quotient is the aspect
-  int windowWidth_ = 0, windowHeight_ = 0;       // last valid reshape, read by the pixel overlay
   float fieldOfView_ = 0;                        // vertical, degrees
   float shakeAmplitude_ = 0;                     // units; also the seconds of shake left
   float shakeTime_ = 0;                          // seconds since the shake began
 };
-
-// The 2D overlay in window pixels (origin bottom left, y up) over the window
-// size of the camera's last valid resize; reports that size. Close with overlayEnd.
-void pixelOverlayBegin(float* outWidth = nullptr, float* outHeight = nullptr);

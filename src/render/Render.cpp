@@ -5,6 +5,7 @@
 namespace {
 
 bool shortcutsAllowed = true;
+WindowSize window;  // pixels, as of the latest valid resize
 
 void enable(GLenum cap, bool on) {
   if (on)
@@ -71,6 +72,19 @@ void overlayEnd() {
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
   glPopMatrix();
+}
+
+void setWindowSize(int width, int height) {
+  if (width > 0 && height > 0) window = {width, height};
+}
+
+WindowSize windowSize() { return window; }
+
+void pixelOverlayBegin(float* outWidth, float* outHeight) {
+  auto width = static_cast<float>(window.width), height = static_cast<float>(window.height);
+  overlayBegin(0, width, 0, height);
+  if (outWidth) *outWidth = width;
+  if (outHeight) *outHeight = height;
 }
 
 void setStartupGlState() {

@@ -35,3 +35,15 @@ void loadIdentity();
 // depth test off, colour white. Leaves texturing/blend on and depth off after End.
 void overlayBegin(float left, float right, float bottom, float top);
 void overlayEnd();
+
+// The window's size in pixels as of its latest valid resize, which the 2D
+// layers lay themselves out by. A size of 0 or less (a minimised window) keeps
+// the last one.
+struct WindowSize {
+  int width = 0, height = 0;  // pixels
+};
+void setWindowSize(int width, int height);
+WindowSize windowSize();
+// The 2D layer in window pixels (origin bottom left, y up); reports the
+// window's size. Close with overlayEnd.
+void pixelOverlayBegin(float* outWidth = nullptr, float* outHeight = nullptr);

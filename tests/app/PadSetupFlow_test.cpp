@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/Slideshow.h"
 #include "input/KeyboardState.h"
 #include "support/Files.h"
 #include "support/GlTest.h"
@@ -50,7 +49,7 @@ class PadSetupFlow : public ::testing::Test {
     KeyboardState::instance().onSpecialUp(GLUT_KEY_F2, 0, 0);
     update();
   }
-  static App::Screen screen() { return App::instance().screen(); }
+  static ScreenId screen() { return App::instance().screen(); }
 };
 
 TEST_F(PadSetupFlow, OpenedFromASlideAndLeftBackOnTheSameSlide) {
@@ -58,31 +57,31 @@ TEST_F(PadSetupFlow, OpenedFromASlideAndLeftBackOnTheSameSlide) {
   ASSERT_TRUE(pad.ok());
   update();
   key(kStartKey);
-  ASSERT_EQ(screen(), App::Slides);
-  ASSERT_EQ(slideshow.currentIndex(), 1);
+  ASSERT_EQ(screen(), ScreenId::Slides);
+  ASSERT_EQ(App::instance().slides().slideshow().currentIndex(), 1);
 
   pad.set(kSelectButton, true);
   update(15);  // 1.875 s
-  EXPECT_EQ(screen(), App::Slides);
+  EXPECT_EQ(screen(), ScreenId::Slides);
   update();
-  ASSERT_EQ(screen(), App::PadSetupScreen) << "Select held two seconds";
+  ASSERT_EQ(screen(), ScreenId::PadSetup) << "Select held two seconds";
   EXPECT_EQ(App::instance().padSetup().pad(), 0);
   testgl::DrawCheck check;
   App::instance().render();
   EXPECT_TRUE(check.clean());
 
   key(kEscape);
-  EXPECT_EQ(screen(), App::Slides) << "Escape cancels, it does not quit";
+  EXPECT_EQ(screen(), ScreenId::Slides) << "Escape cancels, it does not quit";
   EXPECT_EQ(App::instance().padSetup().state(), PadSetup::State::Cancelled);
   update(40);  // Select still held: no second opening until it is let go
-  EXPECT_EQ(screen(), App::Slides);
+  EXPECT_EQ(screen(), ScreenId::Slides);
   pad.set(kSelectButton, false);
   update();
 
   f2();
-  ASSERT_EQ(screen(), App::PadSetupScreen) << "F2 opens it for pad 0";
+  ASSERT_EQ(screen(), ScreenId::PadSetup) << "F2 opens it for pad 0";
   f2();
-  EXPECT_EQ(screen(), App::Slides) << "and F2 again cancels";
+  EXPECT_EQ(screen(), ScreenId::Slides) << "and F2 again cancels";
 
   f2();
   auto frame = [](float) { update(); };  // the game's own frames
@@ -90,12 +89,12 @@ TEST_F(PadSetupFlow, OpenedFromASlideAndLeftBackOnTheSameSlide) {
   testpad::answerSetup(pad, setup, std::vector<int>(8, testpad::kSkip), frame);  // every arrow and diagonal times out
   ASSERT_EQ(setup.slot(), kSlotStart);
   testpad::answerSetup(pad, setup, {kStartButton, kSelectButton}, frame);
-  EXPECT_EQ(screen(), App::Slides);
+  EXPECT_EQ(screen(), ScreenId::Slides);
   EXPECT_EQ(App::instance().padSetup().state(), PadSetup::State::Saved);
-  EXPECT_EQ(slideshow.currentIndex(), 1) << "Start stepped on during the setup is not a slide step";
+  EXPECT_EQ(App::instance().slides().slideshow().currentIndex(), 1) << "Start stepped on during the setup is not a slide step";
   pad.set(kStartButton, true);
   update();
-  EXPECT_EQ(slideshow.currentIndex(), 2) << "on the slides, Start steps again";
+  EXPECT_EQ(App::instance().slides().slideshow().currentIndex(), 2) << "on the slides, Start steps again";
 }
 
 }  // namespace

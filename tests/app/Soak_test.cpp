@@ -11,9 +11,9 @@
 #include <random>
 
 #include "app/App.h"
-#include "game/VictimCrowd.h"
 #include "input/KeyboardState.h"
 #include "objects/Camera.h"
+#include "objects/VictimCrowd.h"
 #include "support/GlTest.h"
 
 namespace {
@@ -119,7 +119,7 @@ class Soak : public ::testing::Test {
     glPushMatrix();
     testgl::DrawCheck check;
     App::instance().render();
-    ASSERT_TRUE(check.clean()) << "frame " << index << " on screen " << App::instance().screen();
+    ASSERT_TRUE(check.clean()) << "frame " << index << " on screen " << static_cast<int>(App::instance().screen());
     glPopMatrix();
   }
 
@@ -127,7 +127,7 @@ class Soak : public ::testing::Test {
     for (int i = 0; i < frames; ++i) {
       player.press(i);
       player.maybeResize(i);
-      run.sawSlides = run.sawSlides || App::instance().screen() == App::Slides;
+      run.sawSlides = run.sawSlides || App::instance().screen() == ScreenId::Slides;
       size_t liveBefore = victimCrowd.live().size();
       frame(i);
       if (::testing::Test::HasFatalFailure()) return;
@@ -140,7 +140,7 @@ class Soak : public ::testing::Test {
   }
 
   static void expectBounded(const Played& run) {
-    EXPECT_EQ(App::instance().screen(), App::Game);
+    EXPECT_EQ(App::instance().screen(), ScreenId::Game);
     ASSERT_GE(run.waves, kWavesCompared) << "the script did not clear enough waves";
     EXPECT_EQ(run.mostCorpses, static_cast<size_t>(VictimCrowd::kMaxCorpses));
     EXPECT_NEAR(run.atWaveCompared.lists, run.atWave2.lists, kWaveLists);

@@ -9,8 +9,8 @@
 #include <cstdlib>
 
 #include "app/App.h"
-#include "game/VictimCrowd.h"
 #include "input/KeyboardState.h"
+#include "objects/VictimCrowd.h"
 #include "render/Render.h"
 #include "support/GlTest.h"
 
@@ -54,7 +54,7 @@ int largestChannelDifference(const testgl::Frame& a, const testgl::Frame& b) {
 
 TEST(StateShortcuts, ChangeNoPixelOfThePlayedGameScreen) {
   App::instance().init();  // the tests run from the repository root: the real ./res/
-  while (App::instance().screen() != App::Game) {
+  while (App::instance().screen() != ScreenId::Game) {
     tap('3');
     App::instance().update(kStep);
   }

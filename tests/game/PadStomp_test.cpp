@@ -30,12 +30,12 @@ class PadStompTest : public WorldTest {
     WorldTest::SetUpTestSuite();
     setenv("XDG_CONFIG_HOME", configHome.path().c_str(), 1);
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);  // virtual pads outlive the reader's view of them
-    KeyboardState::instance().init();
   }
 
   void SetUp() override {
     if (SDL_NumJoysticks() != 0) GTEST_SKIP() << "a real joystick is attached";
     WorldTest::SetUp();
+    keys.init();  // the test's keyboard state reads the pads, as the game's does
   }
 
   void TearDown() override {
@@ -142,9 +142,9 @@ TEST_F(PadStompTest, APadWithArrowsOnButtons12To15StompsAfterTheSetup) {
         << "before the setup, " << buttonName(slot);
 
   PadSetup setup;
-  setup.begin(KeyboardState::instance().dancePad, 0);
+  setup.begin(keys.dancePad, 0);
   testpad::answerSetup(pad, setup, testpad::kOddPadAnswers, [&](float dt) {
-    KeyboardState::instance().tick(dt);
+    keys.tick(dt);
     setup.update(dt);
   });
   ASSERT_EQ(setup.state(), PadSetup::State::Saved);

@@ -12,16 +12,17 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "app/hud/Hud.h"
 #include "core/Assets.h"
 #include "core/Field.h"
 #include "core/Sprites.h"
 #include "game/StompWorld.h"
-#include "game/VictimCrowd.h"
 #include "input/KeyboardState.h"
 #include "input/PadInput.h"
 #include "objects/Arena.h"
 #include "objects/Camera.h"
 #include "objects/Foot.h"
+#include "objects/VictimCrowd.h"
 #include "render/Render.h"
 #include "support/GlTest.h"
 #include "support/Walkers.h"
@@ -101,7 +102,7 @@ View capture() {
   view.farEdgeRow = farEdgeRow();
   arena.draw();
   view.scene = testgl::readFrame();
-  PadInput::instance().drawIndicator();
+  hud::drawIndicator(PadInput::instance().frame().pads);
   view.indicated = testgl::readFrame();
   glDisable(GL_CULL_FACE);
   return view;
@@ -115,7 +116,7 @@ const std::array<View, kViews>& views() {
     Camera::instance().resize(testgl::kWidth, testgl::kHeight);
     Camera::instance().setFieldOfView(kFieldOfView);
     arena.load();
-    PadInput::instance().init();
+    hud::load();
     VictimCrowd crowd;
     FootManager feet;
     StompWorld world(crowd, feet);
@@ -127,7 +128,8 @@ const std::array<View, kViews>& views() {
         if (v > 0 && f == 0) keys.onKeyDown('3', 0, 0);
         if (f == 1) keys.onKeyUp('3', 0, 0);
         keys.tick(kFrame);
-        world.update(kFrame);
+        PadInput::instance().read(keys);
+        world.update(kFrame, PadInput::instance().frame().pads);
       }
       EXPECT_NEAR(world.viewAngle(), world.targetAngle(), 0.01) << "view " << v << " has settled";
       all[v] = capture();

@@ -1,7 +1,7 @@
 // Shared set-up for the game world's tests: a temp working dir with small WAV
 // files under every sound name the world loads, the audio device on SDL's
 // dummy driver, sounds counted through the audio layer's observer seam, keys
-// pressed through the keyboard state, and a world over its own crowd and feet.
+// pressed on a keyboard state of the test's own, and a world over its own crowd and feet.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,12 +17,13 @@
 #include "core/Assets.h"
 #include "core/Random.h"
 #include "game/StompWorld.h"
-#include "game/VictimCrowd.h"
 #include "input/KeyboardState.h"
+#include "input/PadInput.h"
 #include "media/Audio.h"
 #include "media/SoundBank.h"
 #include "objects/Arena.h"
 #include "objects/Foot.h"
+#include "objects/VictimCrowd.h"
 #include "support/Files.h"
 #include "support/GlTest.h"
 #include "support/Walkers.h"
@@ -74,32 +75,26 @@ class WorldTest : public ::testing::Test {
     srand(2024);
   }
 
-  void TearDown() override {
-    audio::setPlayObserver(nullptr);
-    KeyboardState& keys = KeyboardState::instance();
-    for (unsigned char k : {'q', 'w', 'e', 'a', 'd', 'z', 'x', 'c', '1', '3'}) keys.onKeyUp(k, 0, 0);
-    keys.onKeyUp(0, 0, 0);
-    keys.tick(0);
-    keys.tick(0);
-  }
+  void TearDown() override { audio::setPlayObserver(nullptr); }
 
-  // One frame: input first, then the world's rules.
+  // One frame: input first, then the world's rules with the frame's input.
   void frame(float dt = kFrame) {
-    KeyboardState::instance().tick(dt);
-    world.update(dt);
+    keys.tick(dt);
+    world.update(dt, readFrameInput(keys).pads);
   }
-  void press(std::initializer_list<unsigned char> keys, float dt = kFrame) {
-    for (unsigned char k : keys) KeyboardState::instance().onKeyDown(k, 0, 0);
+  void press(std::initializer_list<unsigned char> pressed, float dt = kFrame) {
+    for (unsigned char k : pressed) keys.onKeyDown(k, 0, 0);
     frame(dt);
   }
-  void release(std::initializer_list<unsigned char> keys, float dt = kFrame) {
-    for (unsigned char k : keys) KeyboardState::instance().onKeyUp(k, 0, 0);
+  void release(std::initializer_list<unsigned char> released, float dt = kFrame) {
+    for (unsigned char k : released) keys.onKeyUp(k, 0, 0);
     frame(dt);
   }
 
   Victim* addWalker(float x, float y, bool loaded = false) { return walkers::addWalker(crowd, x, y, loaded); }
 
   static constexpr float kFrame = 0.016f;
+  KeyboardState keys;  // the test's own keyboard, never opened: no pads
   VictimCrowd crowd;
   FootManager feet;
   StompWorld world{crowd, feet};

@@ -44,7 +44,10 @@ class DancePadTest : public ::testing::Test {
     pads().traceTransitions = false;
   }
 
-  static void frame() { KeyboardState::instance().tick(1 / 60.f); }
+  static void frame() {  // as the game's frame: the keyboard ticks and polls the pads, then the input is read
+    KeyboardState::instance().tick(1 / 60.f);
+    PadInput::instance().read(KeyboardState::instance());
+  }
   static void settle() {  // lets pulled pads free their numbers and edges age out
     frame();
     frame();

@@ -7,16 +7,19 @@
 
 namespace {
 
+// A keyboard and pad input of the test's own, read once per frame as the game does.
 class PadInputKeys : public ::testing::Test {
  protected:
-  void TearDown() override {  // leave no key down or edge for the next test
-    for (int code = 0; code < 128; ++code) keys().onKeyUp(static_cast<unsigned char>(code), 0, 0);
-    frame();
-    frame();
+  KeyboardState& keys() { return keyboard_; }
+  const PadInput& input() const { return input_; }
+  void frame() {
+    keyboard_.tick(1 / 60.f);
+    input_.read(keyboard_);
   }
-  static KeyboardState& keys() { return KeyboardState::instance(); }
-  static const PadInput& input() { return PadInput::instance(); }
-  static void frame() { keys().tick(1 / 60.f); }
+
+ private:
+  KeyboardState keyboard_;
+  PadInput input_;
 };
 
 TEST_F(PadInputKeys, QIsPressedForOneFrameAndLitWhileHeld) {

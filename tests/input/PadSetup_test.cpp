@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "input/DancePad.h"
+#include "input/PadInput.h"
 #include "input/PadSetup.h"
 #include "support/Files.h"
 #include "support/VirtualPad.h"
@@ -238,14 +239,14 @@ TEST_F(PadSetupTest, SelectHeldTwoSecondsOpensTheSetupForThatPad) {
     int opened = -1;
     for (int i = 0; i < frames && opened < 0; ++i) {
       pads->poll();
-      opened = hold.update(*pads, kSlowFrame);
+      opened = hold.update(padFrameOf(*pads), kSlowFrame);
     }
     return opened;
   };
   auto letGo = [&](VirtualPad& pad) {
     pad.set(kSelectButton, false);
     pads->poll();
-    hold.update(*pads, kSlowFrame);
+    hold.update(padFrameOf(*pads), kSlowFrame);
   };
 
   EXPECT_EQ(holdFor(second, 15), -1) << "1.875 s is not enough";

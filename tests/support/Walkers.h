@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "game/VictimCrowd.h"
+#include "objects/VictimCrowd.h"
 
 namespace walkers {
 

@@ -1,12 +1,13 @@
-#include "input/PadSetupScreen.h"
-
 #include <algorithm>
 #include <cmath>
 
+#include "app/hud/Grid.h"
+#include "app/hud/Hud.h"
 #include "input/PadInput.h"
 #include "media/FontManager.h"
-#include "objects/Camera.h"
 #include "render/Render.h"
+
+namespace hud {
 
 namespace {
 
@@ -37,6 +38,15 @@ void centredLine(const std::string& text, float baseline, float size, const floa
   overlayEnd();
 }
 
+// The large indicator with the buttons of the asked slot lit, square 0 centred at (x, y).
+void drawSetupIndicator(float x, float y, float pitch, int litSlot) {
+  pixelOverlayBegin();
+  bool asked[kPadButtons];
+  for (int button = 0; button < kPadButtons; ++button) asked[button] = PadInput::padSlotOf(button) == litSlot;
+  drawGrid({x, y, pitch, true}, asked);
+  overlayEnd();
+}
+
 }  // namespace
 
 PadSetupText padSetupText(const PadSetup& setup) {
@@ -60,11 +70,11 @@ PadSetupText padSetupText(const PadSetup& setup) {
   return text;
 }
 
-void drawPadSetupScreen(const PadSetup& setup) {
-  auto width = static_cast<float>(Camera::instance().windowWidth());
-  auto height = static_cast<float>(Camera::instance().windowHeight());
+void drawPadSetup(const PadSetup& setup) {
+  auto width = static_cast<float>(windowSize().width);
+  auto height = static_cast<float>(windowSize().height);
   float pitch = std::min(width, height) * kPitchShare;
-  PadInput::instance().drawSetupIndicator(width / 2 - pitch, (kGridBottom + 2) * pitch, pitch, setup.slot());
+  drawSetupIndicator(width / 2 - pitch, (kGridBottom + 2) * pitch, pitch, setup.slot());
 
   PadSetupText text = padSetupText(setup);
   centredLine(text.title, height - kTitle.fromTop, kTitle.scale, kInk);
@@ -72,3 +82,5 @@ void drawPadSetupScreen(const PadSetup& setup) {
   centredLine(text.status, height - kStatus.fromTop, kStatus.scale, text.taken ? kWarning : kInk);
   centredLine(text.hint, kHintFromBottom, kHintScale, kInk);
 }
+
+}  // namespace hud

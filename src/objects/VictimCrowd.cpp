@@ -1,4 +1,4 @@
-#include "game/VictimCrowd.h"
+#include "objects/VictimCrowd.h"
 
 #include "render/Render.h"
 

@@ -10,9 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/hud/Hud.h"
 #include "core/Assets.h"
-#include "input/PadInput.h"
-#include "input/PadSetupScreen.h"
 #include "media/FontManager.h"
 #include "objects/Camera.h"
 #include "support/Files.h"
@@ -50,7 +49,7 @@ TEST(PadSetupScreen, DrawsTheLargeIndicatorWithTheAskedSquareLitAndLegibleText) 
   testfiles::writeSolidPng(dir.path() / assets::kPadIndicator, 64, 64, {255, 255, 255, 255});
   auto home = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
-  PadInput::instance().init();
+  hud::load();
   std::filesystem::current_path(home);
   FontManager::instance().load(assets::kFont, 32);
   Camera::instance().resize(testgl::kWidth, testgl::kHeight);
@@ -66,7 +65,7 @@ TEST(PadSetupScreen, DrawsTheLargeIndicatorWithTheAskedSquareLitAndLegibleText) 
 
   const auto sky = assets::kSkyColour;
   testgl::resetFrame(sky.r / 255.f, sky.g / 255.f, sky.b / 255.f);
-  drawPadSetupScreen(setup);
+  hud::drawPadSetup(setup);
   const testgl::Frame frame = testgl::readFrame();
 
   // The grid: pitch 100 pixels (a sixth of 600), centre column at x = 400,

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "game/VictimCrowd.h"
+#include "objects/VictimCrowd.h"
 #include "support/GlTest.h"
 #include "support/Walkers.h"
 

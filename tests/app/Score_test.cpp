@@ -6,12 +6,13 @@
 #include <fstream>
 #include <vector>
 
+#include "app/hud/Hud.h"
 #include "core/Assets.h"
 #include "game/StompWorld.h"
-#include "game/VictimCrowd.h"
 #include "media/FontManager.h"
 #include "objects/Camera.h"
 #include "objects/Foot.h"
+#include "objects/VictimCrowd.h"
 #include "support/Files.h"
 #include "support/GlTest.h"
 
@@ -32,6 +33,7 @@ Box lastDigit(const Frame& frame, const Box& line) {
 
 class ScoreTest : public ::testing::Test {
  protected:
+  ScoreTest() { world.setScoreDrawer(hud::drawScore); }  // as the game's start hands it over
   static void SetUpTestSuite() { FontManager::instance().load(assets::kFont, 32); }
   void TearDown() override { Camera::instance().resize(testgl::kWidth, testgl::kHeight); }
 

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "app/hud/Hud.h"
 #include "core/Assets.h"
 #include "input/KeyboardState.h"
 #include "input/PadInput.h"
@@ -53,7 +54,7 @@ class PadIndicator : public ::testing::Test {
     testfiles::writeSolidPng(dir.path() / kPicture, 64, 64, {255, 255, 255, 255});
     auto home = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
-    PadInput::instance().init();  // the texture is loaded here; the directory is not needed after
+    hud::load();  // the texture is loaded here; the directory is not needed after
     std::filesystem::current_path(home);
   }
 
@@ -63,9 +64,15 @@ class PadIndicator : public ::testing::Test {
     Camera::instance().resize(testgl::kWidth, testgl::kHeight);
   }
 
+  // As the game's frame does: the keys' state read into the frame's input, then drawn.
+  static void drawIndicator() {
+    PadInput::instance().read(KeyboardState::instance());
+    hud::drawIndicator(PadInput::instance().frame().pads);
+  }
+
   static Frame draw() {
     testgl::resetFrame(0, 0, 0);
-    PadInput::instance().drawIndicator();
+    drawIndicator();
     return testgl::readFrame();
   }
 };
@@ -121,7 +128,7 @@ TEST_F(PadIndicator, FollowsTheWindowSize) {
 TEST_F(PadIndicator, LeavesTheMatrixStacksAsFound) {
   testgl::resetFrame(0, 0, 0);
   testgl::DrawCheck check;
-  PadInput::instance().drawIndicator();
+  drawIndicator();
   EXPECT_TRUE(check.clean());
   GLint mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);

@@ -1,8 +1,8 @@
-// The score text: three tilted lines in the top-left corner of the window.
-#include "game/StompWorld.h"
+#include "app/hud/Hud.h"
 #include "media/FontManager.h"
-#include "objects/Camera.h"
 #include "render/Render.h"
+
+namespace hud {
 
 namespace {
 
@@ -31,12 +31,14 @@ void printLine(const ScoreLine& line, float windowHeight, const char* format, in
 
 }  // namespace
 
-void StompWorld::drawScore() {
+void drawScore(const StompWorld& world) {
   float height = 0;
   pixelOverlayBegin(nullptr, &height);
   setColor(0, 0, 0, kTextAlpha);
-  printLine(kMostLine, height, "Most Splatter Per Stomp: %d", mostPerStomp_);
-  printLine(kLastLine, height, "Last Stomp: %d", lastStomp_);
-  printLine(kBestEverLine, height, "Best Ever: %d", bestEver_);
+  printLine(kMostLine, height, "Most Splatter Per Stomp: %d", world.mostPerStomp());
+  printLine(kLastLine, height, "Last Stomp: %d", world.lastStomp());
+  printLine(kBestEverLine, height, "Best Ever: %d", world.bestEver());
   overlayEnd();
 }
+
+}  // namespace hud

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "game/VictimCrowd.h"
+#include "objects/VictimCrowd.h"
 #include "support/Walkers.h"
 
 namespace {

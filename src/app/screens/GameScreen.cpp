@@ -1,0 +1,36 @@
+#include "app/screens/GameScreen.h"
+
+#include "app/App.h"
+#include "core/Assets.h"
+#include "game/StompWorld.h"
+#include "objects/Arena.h"
+#include "objects/Camera.h"
+#include "objects/Foot.h"
+#include "objects/VictimCrowd.h"
+
+void GameScreen::load() { loopClip_.path = assets::kLoopClip; }
+
+void GameScreen::enter(const NextScreen&) {
+  loopClip_.play(true);
+  loopClip_.setVolume(App::kMusicVolume);
+}
+
+// The rules first: they decide the stomps the others then show.
+NextScreen GameScreen::update(float dt, const FrameInput& input) {
+  StompWorld::instance().update(dt, input.pads);
+  arena.update(dt);
+  victimCrowd.update(dt);
+  footManager.update(dt);
+  Camera::instance().update(dt);
+  return {ScreenId::Game};
+}
+
+void GameScreen::draw() {
+  Camera::instance().draw();
+  arena.draw();
+  victimCrowd.drawGround();  // decals first, depth test off, so bodies always cover them
+  footManager.drawGround();
+  victimCrowd.drawBodies();
+  footManager.draw();
+  StompWorld::instance().drawScore();
+}

@@ -1,0 +1,27 @@
+// The slides before the game: four full-window pictures stepped through with
+// Start or a left click. The intro music starts with the third; stepping past
+// the last starts the game. Select held two seconds on a pad, or F2 for pad 0,
+// opens the pad setup, which comes back to the same picture.
+#pragma once
+
+#include "app/Slideshow.h"
+#include "app/screens/Screen.h"
+#include "input/PadSetup.h"
+#include "media/MusicStream.h"
+
+class SlidesScreen : public Screen {
+ public:
+  // The pictures and the music's file; once, at start.
+  void load();
+
+  NextScreen update(float dt, const FrameInput& input) override;
+  void draw() override;
+  void leave() override;
+
+  const Slideshow& slideshow() const { return slideshow_; }
+
+ private:
+  Slideshow slideshow_;
+  MusicStream introClip_;   // loops while the last two slides show, until the game starts
+  SelectHold selectHold_;   // Select held on a pad opens the pad setup
+};
