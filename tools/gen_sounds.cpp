@@ -1,5 +1,6 @@
 // Synthesises the game's sound effects into <out>/audio (default ./res):
-// seven wet squelches, six cartoon booms and two crowd cheers.
+// seven wet squelches, six cartoon booms, two crowd cheers and the chime of a
+// player joining.
 // Usage: gen_sounds [out-dir]
 #include <cmath>
 #include <cstdio>
@@ -194,6 +195,29 @@ Stereo cheer(uint64_t seed) {
   return out;
 }
 
+// Two bell strikes a fifth apart, the second on the first's ring: a bright,
+// short "you're in". Each strike is a few inharmonic partials, as a bell has.
+Mono chime() {
+  constexpr double kNotes[] = {76, 83};  // E5, B5 (MIDI)
+  constexpr double kPartials[][2] = {{1.0, 1.0}, {2.76, 0.45}, {5.4, 0.2}};  // frequency ratio, level
+  constexpr double kStrikeGap = 0.12, kRing = 0.18;  // seconds
+  Mono out(size_t(samples(0.7)), 0.0f);
+  for (int k = 0; k < 2; ++k) {
+    int start = samples(kStrikeGap * k);
+    for (const auto& [ratio, level] : kPartials) {
+      Phase ph;
+      double hz = midiToHz(kNotes[k]) * ratio;
+      for (size_t i = size_t(start); i < out.size(); ++i) {
+        double t = double(i - size_t(start)) / kRate;
+        out[i] += float(level) * hitEnvelope(t, 0.002, kRing / ratio) * sine(ph.advance(hz));
+      }
+    }
+  }
+  fadeEdges(out, 0.0, 0.05);
+  scaleToPeak(out, levels::kEffectPeak);
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -215,6 +239,8 @@ int main(int argc, char** argv) {
       writeWav(pathOf(file), cheer(++seed));
       std::printf("%s\n", pathOf(file).c_str());
     }
+    writeWav(pathOf(assets::kJoinChime), chime());
+    std::printf("%s\n", pathOf(assets::kJoinChime).c_str());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "gen_sounds: %s\n", e.what());
     return 1;

@@ -53,6 +53,7 @@ void App::init() {
 
 void App::update(float dt) {
   FrameInput input = readInput(dt);  // first, so every input edge is seen in exactly one update
+  StompWorld::instance().party().track(input.pads);  // whose pad is whose, before anyone plays
   updateWindow(input);               // full screen and quitting work on every screen
   if (current_) switchTo(current_->update(dt, input));
 }
@@ -89,6 +90,7 @@ Screen* App::screenOf(ScreenId id) {
     case ScreenId::Slides: return &slides_;
     case ScreenId::PadSetup: return &padSetup_;
     case ScreenId::Game: return &game_;
+    case ScreenId::Results: return &results_;
     case ScreenId::None: break;
   }
   return nullptr;
@@ -97,7 +99,8 @@ Screen* App::screenOf(ScreenId id) {
 void App::render() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (current_) current_->draw();
-  if (current_ && !current_->drawsOwnIndicator()) hud::drawIndicator(PadInput::instance().frame().pads);
+  if (current_ && !current_->drawsOwnIndicator())
+    hud::drawIndicators(StompWorld::instance().party(), PadInput::instance().frame().pads);
   glutSwapBuffers();
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/screens/GameScreen.h"
 #include "app/screens/PadSetupScreen.h"
+#include "app/screens/ResultsScreen.h"
 #include "app/screens/SlidesScreen.h"
 
 class App {
@@ -37,6 +38,7 @@ class App {
   SlidesScreen slides_;
   PadSetupScreen padSetup_;
   GameScreen game_;
+  ResultsScreen results_{game_};
   ScreenId screenId_ = ScreenId::None;
   Screen* current_ = nullptr;  // none until init is done
 };

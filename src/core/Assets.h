@@ -51,6 +51,7 @@ constexpr const char* kExplosions[] = {
     "./res/audio/explosion04.mp3", "./res/audio/explosion05.mp3", "./res/audio/explosion06.mp3",
 };
 constexpr const char* kCheers[] = {"./res/audio/cheer1.wav", "./res/audio/cheer2.wav"};
+constexpr const char* kJoinChime = "./res/audio/join.wav";  // a player joins the party
 constexpr const char* kIntroClip = "./res/audio/Stompalong_introclip.mp3";
 constexpr const char* kLoopClip = "./res/audio/Stompalong_clip.mp3";
 

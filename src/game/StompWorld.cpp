@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/Assets.h"
+#include "core/PlayerColours.h"
 #include "core/Random.h"
 #include "objects/Arena.h"
 #include "objects/Camera.h"
@@ -18,6 +19,7 @@ constexpr float kFlingRadius = 9.0f;
 constexpr int kExplosionAbove = 2;        // a stomp squashing more also explodes
 constexpr float kRecordCheerVolume = 0.5f;
 constexpr float kWaveCheerVolume = 0.8f;
+constexpr float kJoinVolume = 0.8f;
 constexpr float kShakePerVictim = 0.1f;   // camera shake amplitude per squashed victim
 constexpr int kTurnDegrees = 90;          // Start, Select and every cleared wave
 constexpr float kEaseRate = 4.8f;         // view-angle easing, per second
@@ -48,6 +50,7 @@ void StompWorld::loadSounds() {
   for (const char* file : assets::kSquishes) squishSounds_.addSound(file);
   for (const char* file : assets::kExplosions) explosionSounds_.addSound(file);
   for (const char* file : assets::kCheers) cheerSounds_.addSound(file);
+  joinSounds_.addSound(assets::kJoinChime);
 }
 
 void StompWorld::spawnWave() {
@@ -74,46 +77,92 @@ void StompWorld::update(float dt) {
 
 void StompWorld::update(float dt, const PadFrame& pads) {
   elapsedTime_ += dt;
-  for (int b = 0; b < kSquareCount; ++b)
-    if (pads.pressed(b, 0)) stomp(b);
-  for (int b = 0; b < kSquareCount; ++b)
-    if (pads.released(b, 0)) feet_.liftFeetIn(squares_[squareForButton(b)]);
-  if (pads.pressed(kButtonStart, 0))
-    targetAngle_ += kTurnDegrees;
-  else if (pads.pressed(kButtonSelect, 0))
-    targetAngle_ -= kTurnDegrees;
+  if (party_.together())
+    playTogether(pads);
+  else
+    playAlone(pads);
+  turnWhenDue(dt);
   orbitCamera(dt);
+  if (party_.together()) roundLeft_ = std::max(0.0f, roundLeft_ - dt);
   if (crowd_.countActive() == 0) endWave();
 }
 
-void StompWorld::drawScore() const {
-  if (scoreDrawer_) scoreDrawer_(*this);
+// The classic game: each press in button order comes down on the crowd as the
+// one before left it; Start and Select turn the view.
+void StompWorld::playAlone(const PadFrame& pads) {
+  Player& player = party_.players().front();
+  ButtonStates buttons = party_.buttonsOf(player, pads);
+  for (int b = 0; b < kSquareCount; ++b) {
+    if (!buttons.wentDown(b)) continue;
+    StompPress press{player.slot, squares_[squareForButton(b)]};
+    land(player, stompTogether(crowd_, {press}, kSquashRadius, kFlingRadius).front());
+  }
+  liftReleased(player, buttons);
+  if (buttons.wentDown(kButtonStart))
+    targetAngle_ += kTurnDegrees;
+  else if (buttons.wentDown(kButtonSelect))
+    targetAngle_ -= kTurnDegrees;
 }
 
-void StompWorld::stomp(int button) {
-  const PadSquare& q = squares_[squareForButton(button)];
-  Victim* target = crowd_.nearestWalking(q.centre());
-  // The nearest walking victim must stand on the square, else the press does nothing.
-  if (!target || !target->isInsideBox({q.minX, q.minY, 0}, {q.maxX, q.maxY, 0})) return;
-  Vec3 p = target->position();
-  int squashed = crowd_.squash(p, kSquashRadius, kFlingRadius);
-  score(squashed);
-  feet_.stompAt(p.x, p.y);
-  Camera::instance().shake(squashed * kShakePerVictim);
+// Everyone's presses of the frame come down together; a turn would move every
+// player's squares at once, so only a cleared wave turns the view.
+void StompWorld::playTogether(const PadFrame& pads) {
+  std::vector<StompPress> presses;
+  std::vector<Player*> pressedBy;
+  for (Player& player : party_.players()) {
+    ButtonStates buttons = party_.buttonsOf(player, pads);
+    for (int b = 0; b < kSquareCount; ++b) {
+      if (!buttons.wentDown(b)) continue;
+      presses.push_back({player.slot, squares_[squareForButton(b)]});
+      pressedBy.push_back(&player);
+    }
+  }
+  std::vector<StompLanding> landings = stompTogether(crowd_, presses, kSquashRadius, kFlingRadius);
+  for (size_t k = 0; k < landings.size(); ++k) land(*pressedBy[k], landings[k]);
+  for (Player& player : party_.players()) liftReleased(player, party_.buttonsOf(player, pads));
+}
+
+void StompWorld::land(Player& player, const StompLanding& landing) {
+  if (!landing.landed) return;
+  score(player, landing.counted);
+  if (party_.together())
+    feet_.stompAt(landing.point.x, landing.point.y, player.slot, players::kColours[player.slot]);
+  else
+    feet_.stompAt(landing.point.x, landing.point.y);
+  Camera::instance().shake(landing.counted * kShakePerVictim);
   squishSounds_.playRandom(kStompVolume);
 }
 
-void StompWorld::score(int squashed) {
-  if (squashed > mostPerStomp_) {
-    if (mostPerStomp_ != 0) cheerSounds_.playRandom(kRecordCheerVolume);  // no cheer for the first record
-    mostPerStomp_ = squashed;
+void StompWorld::score(Player& player, int squashed) {
+  PlayerScore& s = player.score;
+  if (squashed > s.mostPerStomp) {
+    if (s.mostPerStomp != 0) cheerSounds_.playRandom(kRecordCheerVolume);  // no cheer for the first record
+    s.mostPerStomp = squashed;
   }
   if (squashed > bestEver_) {
     bestEver_ = squashed;
+    bestEverBy_ = party_.together() ? player.slot : -1;
     if (bestEverFile_) bestEverFile_->save(bestEver_);  // now: a crash later in the run cannot lose it
   }
   if (squashed > kExplosionAbove) explosionSounds_.playRandom(kStompVolume);
-  lastStomp_ = squashed;
+  s.lastStomp = squashed;
+  s.roundSquashed += squashed;
+  s.roundBest = std::max(s.roundBest, squashed);
+}
+
+// A release lifts the player's own feet in the square, and no one else's.
+void StompWorld::liftReleased(const Player& player, const ButtonStates& buttons) {
+  for (int b = 0; b < kSquareCount; ++b)
+    if (buttons.wentUp(b)) feet_.liftFeetIn(squares_[squareForButton(b)], player.slot);
+}
+
+void StompWorld::turnWhenDue(float dt) {
+  if (turnDueIn_ <= 0) return;
+  turnDueIn_ -= dt;
+  if (turnDueIn_ <= 0) {
+    turnDueIn_ = 0;
+    targetAngle_ += kTurnDegrees;
+  }
 }
 
 void StompWorld::orbitCamera(float dt) {
@@ -128,9 +177,29 @@ void StompWorld::orbitCamera(float dt) {
   viewAngle_ = a;
 }
 
+// Alone, the view turns at once; a party sees the turn coming first.
 void StompWorld::endWave() {
   cheerSounds_.playRandom(kWaveCheerVolume);
-  targetAngle_ += kTurnDegrees;
+  if (party_.together())
+    turnDueIn_ = kTurnWarningSeconds;
+  else
+    targetAngle_ += kTurnDegrees;
   spawnWave();
   feet_.liftFeetIn(-kEverywhere, -kEverywhere, kEverywhere, kEverywhere);
+}
+
+void StompWorld::joinPlayers(const PadFrame& pads) {
+  for (int joined = party_.joinFrom(pads); joined > 0; --joined) joinSounds_.playRandom(kJoinVolume);
+}
+
+void StompWorld::startRound() {
+  party_.dropAway();
+  for (Player& player : party_.players()) player.score.roundSquashed = player.score.roundBest = 0;
+  roundLeft_ = static_cast<float>(roundSeconds_);
+}
+
+void StompWorld::cheerRound() { cheerSounds_.playRandom(kWaveCheerVolume); }
+
+void StompWorld::drawScore() const {
+  if (scoreDrawer_) scoreDrawer_(*this);
 }

@@ -226,6 +226,7 @@ bool DancePad::inputOn(const Device& d, const PadInputId& input) {
 
 SDL_JoystickID DancePad::instanceId(int pad) const { return connected(pad) ? device(pad)->id : -1; }
 std::string DancePad::deviceName(int pad) const { return connected(pad) ? device(pad)->name : ""; }
+std::string DancePad::guid(int pad) const { return connected(pad) ? device(pad)->guid : ""; }
 PadMapping DancePad::mapping(int pad) const { return connected(pad) ? device(pad)->mapping : PadMapping::defaults(); }
 
 const std::vector<PadInputId>& DancePad::inputsCameOn(int pad) const {

@@ -40,6 +40,7 @@ class DancePad {
   bool connected(int pad) const { return device(pad) && device(pad)->joystick; }
   SDL_JoystickID instanceId(int pad) const;  // -1 for a free number
   std::string deviceName(int pad) const;
+  std::string guid(int pad) const;  // "" for a free number
   PadMapping mapping(int pad) const;  // the defaults for a free number
   // The pad's inputs that came on during the latest poll, in the order they came on.
   const std::vector<PadInputId>& inputsCameOn(int pad) const;

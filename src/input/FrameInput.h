@@ -27,12 +27,23 @@ struct ButtonStates {
   bool isHeld(int button) const { return held & bit(button); }
 };
 
-// The buttons of every source: the four pad numbers, then the keyboard.
+// Which device a pad number holds this frame: a player keeps their own pad by
+// it, and knows it again by its kind (GUID) when it is plugged back in.
+struct PadDevice {
+  int32_t id = -1;                // SDL's instance ID; -1 while the number is free
+  std::array<char, 33> guid{};    // SDL's joystick GUID string, the kind of device
+  bool connected() const { return id >= 0; }
+};
+
+// The buttons of every source: the four pad numbers, the keyboard's letter
+// keys, and its navigation keys, which play as one more pad.
 struct PadFrame {
   static constexpr int kKeyboard = kMaxPads;
-  static constexpr int kSources = kMaxPads + 1;
+  static constexpr int kNavigationKeys = kMaxPads + 1;
+  static constexpr int kSources = kMaxPads + 2;
 
   std::array<ButtonStates, kSources> sources{};
+  std::array<PadDevice, kMaxPads> devices{};  // by pad number
 
   // About a pad number, as the game has always asked: pad 0 answers for the
   // keyboard as well; a number outside 0..3 answers false.

@@ -118,5 +118,7 @@ bool KeyboardState::keyPressedWithAlt(unsigned char key) const {
   return keyPressed(key) && keys_[folded(key)].altAtPress;
 }
 
+bool KeyboardState::specialHeld(int key) const { return inKeyTable(key) && specialKeys_[key].held; }
 bool KeyboardState::specialPressed(int key) const { return inKeyTable(key) && specialKeys_[key].pressed; }
+bool KeyboardState::specialReleased(int key) const { return inKeyTable(key) && specialKeys_[key].released; }
 bool KeyboardState::mousePressed(int button) const { return isMouseButton(button) && mouse_[button].pressed; }

@@ -29,7 +29,10 @@ class KeyboardState {
   bool keyReleased(unsigned char key) const;
   // Alt was down when this frame's press of the key happened.
   bool keyPressedWithAlt(unsigned char key) const;
-  bool specialPressed(int key) const;  // GLUT special-key codes (GLUT_KEY_F11, ...)
+  // GLUT special-key codes (GLUT_KEY_F11, GLUT_KEY_LEFT, ...).
+  bool specialHeld(int key) const;
+  bool specialPressed(int key) const;
+  bool specialReleased(int key) const;
   bool mousePressed(int button) const;
 
   DancePad dancePad;  // opened by init, polled at the end of every tick

@@ -17,6 +17,16 @@ constexpr ButtonBinding kBindings[kPadButtons] = {
 };
 constexpr ButtonBinding kUnbound = {0, 0};  // any other button index
 
+// The navigation keys as one more pad, laid out as a pad is: Home, Up, Page Up;
+// Left, Right; End, Down, Page Down. Insert is Start, which the centre square
+// shares as it does on a pad; Delete is Select. With Num Lock off the numeric
+// keypad sends the same keys (its Delete as GLUT_KEY_DELETE, the main one as a character).
+constexpr int kNavigationKeys[kPadButtons] = {
+    GLUT_KEY_HOME, GLUT_KEY_UP,   GLUT_KEY_PAGE_UP,   GLUT_KEY_LEFT,   GLUT_KEY_INSERT, GLUT_KEY_RIGHT,
+    GLUT_KEY_END,  GLUT_KEY_DOWN, GLUT_KEY_PAGE_DOWN, GLUT_KEY_INSERT, GLUT_KEY_DELETE,
+};
+constexpr unsigned char kDeleteCharacter = 127;
+
 constexpr unsigned char kEnterKey = '\r';
 constexpr unsigned char kEscapeKey = 27;
 
@@ -24,22 +34,30 @@ const ButtonBinding& bindingOf(int button) {
   return button >= 0 && button < kPadButtons ? kBindings[button] : kUnbound;
 }
 
-// A button's states from a pair of reads: on now, and on in the read before.
-void setButton(ButtonStates& states, int button, bool now, bool before) {
+void setButton(ButtonStates& states, int button, bool pressed, bool released, bool held) {
   uint16_t bit = ButtonStates::bit(button);
-  if (now && !before) states.pressed |= bit;
-  if (!now && before) states.released |= bit;
-  if (now) states.held |= bit;
+  if (pressed) states.pressed |= bit;
+  if (released) states.released |= bit;
+  if (held) states.held |= bit;
 }
 
-ButtonStates keyboardButtons(const KeyboardState& keys) {
+ButtonStates letterButtons(const KeyboardState& keys) {
   ButtonStates states;
   for (int button = 0; button < kPadButtons; ++button) {
     unsigned char key = PadInput::keyOf(button);
-    uint16_t bit = ButtonStates::bit(button);
-    if (keys.keyPressed(key)) states.pressed |= bit;
-    if (keys.keyReleased(key)) states.released |= bit;
-    if (keys.keyHeld(key)) states.held |= bit;
+    setButton(states, button, keys.keyPressed(key), keys.keyReleased(key), keys.keyHeld(key));
+  }
+  return states;
+}
+
+ButtonStates navigationButtons(const KeyboardState& keys) {
+  ButtonStates states;
+  for (int button = 0; button < kPadButtons; ++button) {
+    int key = kNavigationKeys[button];
+    bool del = button == kButtonSelect;
+    setButton(states, button, keys.specialPressed(key) || (del && keys.keyPressed(kDeleteCharacter)),
+                 keys.specialReleased(key) || (del && keys.keyReleased(kDeleteCharacter)),
+                 keys.specialHeld(key) || (del && keys.keyHeld(kDeleteCharacter)));
   }
   return states;
 }
@@ -57,9 +75,12 @@ unsigned char PadInput::keyOf(int button) { return bindingOf(button).key; }
 PadFrame padFrameOf(const DancePad& pads) {
   PadFrame frame;
   for (int pad = 0; pad < kMaxPads; ++pad) {
+    frame.devices[pad].id = pads.instanceId(pad);
+    pads.guid(pad).copy(frame.devices[pad].guid.data(), frame.devices[pad].guid.size() - 1);
     for (int button = 0; button < kPadButtons; ++button) {
       int slot = PadInput::padSlotOf(button);
-      setButton(frame.sources[pad], button, pads.current[pad][slot], pads.previous[pad][slot]);
+      bool now = pads.current[pad][slot], before = pads.previous[pad][slot];
+      setButton(frame.sources[pad], button, now && !before, !now && before, now);
     }
   }
   return frame;
@@ -68,7 +89,8 @@ PadFrame padFrameOf(const DancePad& pads) {
 FrameInput readFrameInput(const KeyboardState& keys) {
   FrameInput input;
   input.pads = padFrameOf(keys.dancePad);
-  input.pads.sources[PadFrame::kKeyboard] = keyboardButtons(keys);
+  input.pads.sources[PadFrame::kKeyboard] = letterButtons(keys);
+  input.pads.sources[PadFrame::kNavigationKeys] = navigationButtons(keys);
   input.click = keys.mousePressed(0);
   input.setupKey = keys.specialPressed(GLUT_KEY_F2);
   input.escape = keys.keyPressed(kEscapeKey);

@@ -18,6 +18,7 @@ class FontManager {
   void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
   float lineSpacing() const;
+  float height() const { return height_; }  // pixels: the nominal size of the font loaded
   // Pixels the pen moves over one line of text at the font's size; 0 before any load.
   float width(const std::string& line) const;
 

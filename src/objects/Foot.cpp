@@ -48,6 +48,7 @@ void Foot::drawGround() {
 
 void Foot::draw() {
   if (state() == Finished) return;
+  setColor(tint_.r / 255.0f, tint_.g / 255.0f, tint_.b / 255.0f, 1);
   pushMatrix();
   faceCamera(position());
   drawStanding(footList_, sprite::kFoot.width, sprite::kFoot.height);
@@ -67,22 +68,26 @@ void FootManager::loadPrototype(const char* fileName) {
   prototypes_.push_back(std::move(prototype));
 }
 
-void FootManager::stompAt(float x, float y) {
+void FootManager::stompAt(float x, float y, int owner, assets::Rgb8 tint) {
   std::unique_ptr<Foot> foot(new Foot(0, 0));  // no pictures loaded: an invisible foot keeps the timing
   if (!prototypes_.empty()) {
     const Foot& prototype = *prototypes_[randomInt(static_cast<int>(prototypes_.size()))];
     foot->footList_ = prototype.footList_;
     foot->shadowList_ = prototype.shadowList_;
   }
+  foot->owner_ = owner;
+  foot->tint_ = tint;
   foot->setState(Foot::Planted);
   foot->setPosition({x, y, 0});
   feet_.push_back(std::move(foot));
 }
 
-void FootManager::liftFeetIn(const Rect& area) {
-  for (auto& foot : feet_)
-    if (foot->state() == Foot::Planted && area.contains(foot->position().x, foot->position().y))
+void FootManager::liftFeetIn(const Rect& area, int owner) {
+  for (auto& foot : feet_) {
+    bool owned = owner == Foot::kAnyOwner || foot->owner_ == owner;
+    if (owned && foot->state() == Foot::Planted && area.contains(foot->position().x, foot->position().y))
       foot->setState(Foot::Rising);
+  }
 }
 
 void FootManager::update(float dt) {

@@ -71,6 +71,13 @@ std::vector<Victim*> VictimCrowd::walkingWithin(const Vec3& point, float radius)
   return found;
 }
 
+std::vector<Victim*> VictimCrowd::walking() {
+  std::vector<Victim*> found;
+  for (auto& victim : live_)
+    if (victim->state() == Victim::Walking) found.push_back(victim.get());
+  return found;
+}
+
 int VictimCrowd::squash(const Vec3& point, float innerRadius, float outerRadius) {
   std::vector<Victim*> squashed = walkingWithin(point, innerRadius);
   for (Victim* victim : squashed) victim->setState(Victim::Squashed);

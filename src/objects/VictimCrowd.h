@@ -25,6 +25,8 @@ class VictimCrowd {
   // Only walking victims are ever targeted; the earlier one wins a tie.
   Victim* nearestWalking(const Vec3& point);
   std::vector<Victim*> walkingWithin(const Vec3& point, float radius);
+  // Every walking victim, in the order added.
+  std::vector<Victim*> walking();
   // Squashes the walking victims within innerRadius, flings the other walking
   // ones within outerRadius, and returns the number squashed.
   int squash(const Vec3& point, float innerRadius, float outerRadius);

@@ -44,6 +44,27 @@ void pushMatrix() { glPushMatrix(); }
 void popMatrix() { glPopMatrix(); }
 void loadIdentity() { glLoadIdentity(); }
 
+void fillRect(float left, float bottom, float right, float top) {
+  glDisable(GL_TEXTURE_2D);
+  glBegin(GL_QUADS);
+  glVertex2f(left, bottom);
+  glVertex2f(right, bottom);
+  glVertex2f(right, top);
+  glVertex2f(left, top);
+  glEnd();
+  glEnable(GL_TEXTURE_2D);
+}
+
+void fillTriangle(float x0, float y0, float x1, float y1, float x2, float y2) {
+  glDisable(GL_TEXTURE_2D);
+  glBegin(GL_TRIANGLES);
+  glVertex2f(x0, y0);
+  glVertex2f(x1, y1);
+  glVertex2f(x2, y2);
+  glEnd();
+  glEnable(GL_TEXTURE_2D);
+}
+
 void overlayBegin(float left, float right, float bottom, float top) {
   glPushMatrix();
   glMatrixMode(GL_PROJECTION);

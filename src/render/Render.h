@@ -30,6 +30,11 @@ void scale(float x, float y, float z);
 void pushMatrix();
 void popMatrix();
 void loadIdentity();
+// An untextured rectangle in the z = 0 plane in the current colour (panels behind
+// text, arrows); texturing is back on after it, as the overlay has it.
+void fillRect(float left, float bottom, float right, float top);
+// Corners counter-clockwise: back faces are culled.
+void fillTriangle(float x0, float y0, float x1, float y1, float x2, float y2);
 
 // Orthographic 2D layer over the scene with blending and the alpha test on,
 // depth test off, colour white. Leaves texturing/blend on and depth off after End.

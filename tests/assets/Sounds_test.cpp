@@ -153,6 +153,13 @@ TEST_F(Sounds, ExplosionsAreDistinctLowBoomsUnderTwoSeconds) {
   for (size_t i = 0; i < booms.size(); ++i) EXPECT_GT(lowShare(booms[i]), 0.5) << kExplosions[i];
 }
 
+TEST_F(Sounds, TheJoinChimeIsShortAndJoinsItsGroup) {
+  checkEffects({assets::kJoinChime}, 0.3, 1.0);
+  SoundGroup group;
+  group.addSound(assets::kJoinChime);
+  EXPECT_EQ(group.size(), 1);
+}
+
 TEST_F(Sounds, CheersLastOneToThreeSecondsInStereo) {
   expectDistinct(checkEffects(kCheers, 1.0, 3.0));
   for (const std::string& name : kCheers) EXPECT_EQ(testfiles::readBytes(name)[22], 2) << name;  // channel count

@@ -32,6 +32,7 @@ void printLine(const ScoreLine& line, float windowHeight, const char* format, in
 }  // namespace
 
 void drawScore(const StompWorld& world) {
+  if (world.party().together()) return drawPartyScore(world);
   float height = 0;
   pixelOverlayBegin(nullptr, &height);
   setColor(0, 0, 0, kTextAlpha);

@@ -11,6 +11,9 @@
 void GameScreen::load() { loopClip_.path = assets::kLoopClip; }
 
 void GameScreen::enter(const NextScreen&) {
+  StompWorld::instance().startRound();
+  if (playing_) return;
+  playing_ = true;
   loopClip_.play(true);
   loopClip_.setVolume(App::kMusicVolume);
 }
@@ -22,15 +25,19 @@ NextScreen GameScreen::update(float dt, const FrameInput& input) {
   victimCrowd.update(dt);
   footManager.update(dt);
   Camera::instance().update(dt);
-  return {ScreenId::Game};
+  return {StompWorld::instance().roundOver() ? ScreenId::Results : ScreenId::Game};
 }
 
 void GameScreen::draw() {
+  drawScene();
+  StompWorld::instance().drawScore();
+}
+
+void GameScreen::drawScene() const {
   Camera::instance().draw();
   arena.draw();
   victimCrowd.drawGround();  // decals first, depth test off, so bodies always cover them
   footManager.drawGround();
   victimCrowd.drawBodies();
   footManager.draw();
-  StompWorld::instance().drawScore();
 }

@@ -6,7 +6,7 @@
 
 #include "input/FrameInput.h"
 
-enum class ScreenId { None, Slides, PadSetup, Game };
+enum class ScreenId { None, Slides, PadSetup, Game, Results };
 
 // What a screen's update asks for: its own id to stay, or the screen to show
 // from this frame's drawing on, with what that screen needs to begin.

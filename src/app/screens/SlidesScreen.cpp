@@ -1,7 +1,9 @@
 #include "app/screens/SlidesScreen.h"
 
 #include "app/App.h"
+#include "app/hud/Hud.h"
 #include "core/Assets.h"
+#include "game/StompWorld.h"
 
 namespace {
 
@@ -21,7 +23,12 @@ NextScreen SlidesScreen::update(float dt, const FrameInput& input) {
     selectHold_.rearm();  // back on the slides, Select counts again from its release
     return {ScreenId::PadSetup, setupPad};
   }
-  if (!input.pads.pressed(kButtonStart, 0) && !input.click) return {ScreenId::Slides};
+  StompWorld& world = StompWorld::instance();
+  // The players' Start as they stood before this frame's joins: a press that joins steps nothing.
+  bool step = input.click || world.party().anyPressed(kButtonStart, input.pads);
+  world.joinPlayers(input.pads);
+  world.party().dropAway();  // before a round there is no score to keep for a pad pulled out
+  if (!step) return {ScreenId::Slides};
   slideshow_.advance();
   if (slideshow_.finished()) return {ScreenId::Game};
   if (slideshow_.currentIndex() == kIntroSlide) {
@@ -31,7 +38,10 @@ NextScreen SlidesScreen::update(float dt, const FrameInput& input) {
   return {ScreenId::Slides};
 }
 
-void SlidesScreen::draw() { slideshow_.draw(); }
+void SlidesScreen::draw() {
+  slideshow_.draw();
+  hud::drawJoinStrip(StompWorld::instance().party());
+}
 
 // Leaving for the pad setup keeps everything; leaving for the game, the
 // pictures are shown no more.

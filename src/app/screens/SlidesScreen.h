@@ -1,7 +1,8 @@
 // The slides before the game: four full-window pictures stepped through with
-// Start or a left click. The intro music starts with the third; stepping past
-// the last starts the game. Select held two seconds on a pad, or F2 for pad 0,
-// opens the pad setup, which comes back to the same picture.
+// any player's Start or a left click. The intro music starts with the third;
+// stepping past the last starts the game. Another pad's first Start, or
+// Insert, joins a player instead. Select held two seconds on a pad, or F2 for
+// pad 0, opens the pad setup, which comes back to the same picture.
 #pragma once
 
 #include "app/Slideshow.h"
