@@ -24,6 +24,7 @@
 #include "GameDriver.h"
 #include "InputLatency.h"
 #include "Measure.h"
+#include "PartyFigures.h"
 #include "WaveSpawn.h"
 #include "app/App.h"
 #include "app/Window.h"
@@ -141,6 +142,7 @@ int main(int argc, char** argv) {
   stepThroughSlides();
   fillFloor();
   measureFrames(measureLayers());
+  measureParty();
   measureInputToFrame();
   measureUpdate();
   measureCrowds();

@@ -76,24 +76,6 @@ void texturedFrame(double layers) {
   glutSwapBuffers();
 }
 
-struct Kind {
-  std::string name;
-  std::function<void()> frame;
-  std::vector<std::vector<double>> cpuMs{kRounds}, wallMs{kRounds};  // each round's frames
-  std::vector<double> cpuRounds{}, wallRounds{};                    // each round's median
-};
-
-// Each round's ratio of the two kinds' medians, by CPU time and by wall time.
-void reportRatio(const char* cpuName, const char* wallName, const Kind& over, const Kind& under) {
-  std::vector<double> cpu, wall;
-  for (int round = 0; round < kRounds; ++round) {
-    cpu.push_back(over.cpuRounds[round] / under.cpuRounds[round]);
-    wall.push_back(over.wallRounds[round] / under.wallRounds[round]);
-  }
-  report(cpuName, spreadOf(cpu), "x");
-  report(wallName, spreadOf(wall), "x");
-}
-
 }  // namespace
 
 double measureLayers() {
@@ -124,9 +106,45 @@ double measureLayers() {
   return rasterised;
 }
 
+void timeInterleaved(std::vector<FrameKind>& kinds, const std::function<void()>& afterEachTurn) {
+  for (FrameKind& kind : kinds) {
+    kind.cpuMs.assign(kRounds, {});
+    kind.wallMs.assign(kRounds, {});
+  }
+  for (int i = 0; i < kRounds * kFramesPerRound; ++i) {
+    int round = (i / kBlock) % kRounds;
+    for (FrameKind& kind : kinds) {
+      FrameCost cost = timeFrame(kind.frame);
+      kind.cpuMs[round].push_back(cost.cpuMs);
+      kind.wallMs[round].push_back(cost.wallMs);
+    }
+    if (afterEachTurn) afterEachTurn();
+  }
+  for (FrameKind& kind : kinds) {
+    kind.cpuRounds.clear();
+    kind.wallRounds.clear();
+    for (int round = 0; round < kRounds; ++round) {
+      kind.cpuRounds.push_back(median(kind.cpuMs[round]));
+      kind.wallRounds.push_back(median(kind.wallMs[round]));
+    }
+    report(kind.name + "_cpu_ms", spreadOf(kind.cpuRounds), "ms");
+    report(kind.name + "_wall_ms", spreadOf(kind.wallRounds), "ms");
+  }
+}
+
+void reportRatio(const char* cpuName, const char* wallName, const FrameKind& over, const FrameKind& under) {
+  std::vector<double> cpu, wall;
+  for (int round = 0; round < kRounds; ++round) {
+    cpu.push_back(over.cpuRounds[round] / under.cpuRounds[round]);
+    wall.push_back(over.wallRounds[round] / under.wallRounds[round]);
+  }
+  report(cpuName, spreadOf(cpu), "x");
+  report(wallName, spreadOf(wall), "x");
+}
+
 void measureFrames(double layers) {
   Script script(kStompEvery);
-  std::vector<Kind> kinds = {
+  std::vector<FrameKind> kinds = {
       {"frame_bare", bareFrame},
       {"ref_flat", [layers] { flatFrame(layers); }},
       {"ref_textured", [layers] { texturedFrame(layers); }},
@@ -136,31 +154,16 @@ void measureFrames(double layers) {
          gameFrame();
        }},
   };
-  // Blocks of frames go to the rounds in turn, so all three see the same
+  // Blocks of frames go to the rounds in turn, so all four see the same
   // stretch of the game: their spread is the machine's, not the scene's.
   double live = 0, corpses = 0;
-  for (int i = 0; i < kRounds * kFramesPerRound; ++i) {
-    int round = (i / kBlock) % kRounds;
-    for (Kind& kind : kinds) {
-      FrameCost cost = timeFrame(kind.frame);
-      kind.cpuMs[round].push_back(cost.cpuMs);
-      kind.wallMs[round].push_back(cost.wallMs);
-    }
+  timeInterleaved(kinds, [&] {
     live += victimCrowd.live().size();
     corpses += victimCrowd.corpses().size();
-  }
-  for (Kind& kind : kinds)
-    for (int round = 0; round < kRounds; ++round) {
-      kind.cpuRounds.push_back(median(kind.cpuMs[round]));
-      kind.wallRounds.push_back(median(kind.wallMs[round]));
-    }
-  for (const Kind& kind : kinds) {
-    report(kind.name + "_cpu_ms", spreadOf(kind.cpuRounds), "ms");
-    report(kind.name + "_wall_ms", spreadOf(kind.wallRounds), "ms");
-  }
-  const Kind& bare = kinds[0];
-  const Kind& textured = kinds[2];
-  const Kind& game = kinds[3];
+  });
+  const FrameKind& bare = kinds[0];
+  const FrameKind& textured = kinds[2];
+  const FrameKind& game = kinds[3];
   reportRatio("frame_ratio_cpu", "frame_ratio_wall", game, bare);
   reportRatio("frame_vs_textured_ref", "frame_vs_textured_ref_wall", game, textured);
   double frames = kRounds * kFramesPerRound;

@@ -55,13 +55,13 @@ void compileList(GLuint list, GLuint texture, const GlyphBitmap& glyph, const Gl
   glEndList();
 }
 
-// Builds the glyph's texture and list; returns its advance in pixels.
-float buildGlyph(FT_Face face, unsigned char ch, GLuint texture, GLuint list) {
+// Builds the glyph's texture and list.
+GlyphBitmap buildGlyph(FT_Face face, unsigned char ch, GLuint texture, GLuint list) {
   GlyphBitmap glyph = renderGlyph(face, ch);
   GlyphTexture size = glyphTexture(glyph.width, glyph.rows);
   uploadTexture(texture, glyph, size);
   compileList(list, texture, glyph, size);
-  return glyph.advance;
+  return glyph;
 }
 
 void drawLine(const char* begin, const char* end, float offsetY) {
@@ -89,10 +89,13 @@ void FontManager::load(const char* path, unsigned height) {
   GLuint base = glGenLists(kGlyphCount);
   std::vector<unsigned> textures(kGlyphCount);
   std::vector<float> advances(kGlyphCount);
+  std::vector<GlyphBitmap> glyphs(kGlyphCount);
   glGenTextures(kGlyphCount, textures.data());
   try {
-    for (int ch = 0; ch < kGlyphCount; ++ch)
-      advances[ch] = buildGlyph(face, static_cast<unsigned char>(ch), textures[ch], base + ch);
+    for (int ch = 0; ch < kGlyphCount; ++ch) {
+      glyphs[ch] = buildGlyph(face, static_cast<unsigned char>(ch), textures[ch], base + ch);
+      advances[ch] = glyphs[ch].advance;
+    }
   } catch (...) {
     glDeleteLists(base, kGlyphCount);
     glDeleteTextures(kGlyphCount, textures.data());
@@ -107,6 +110,7 @@ void FontManager::load(const char* path, unsigned height) {
   textures_ = std::move(textures);
   advances_ = std::move(advances);
   listBase_ = base;
+  atlas_.build(glyphs);
 }
 
 float FontManager::width(const std::string& line) const {

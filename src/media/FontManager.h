@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "media/GlyphAtlas.h"
 #include "media/GlyphRaster.h"  // FontError, which load throws
 
 class FontManager {
@@ -16,6 +17,8 @@ class FontManager {
   void load(const char* path, unsigned height);
   // Bytes of 128 and above are skipped: the font has glyphs for 0..127 only.
   void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // One line in a single draw, from the font's atlas: for many short lines a frame.
+  void printLine(const std::string& line) const { atlas_.drawLine(line); }
 
   float lineSpacing() const;
   float height() const { return height_; }  // pixels: the nominal size of the font loaded
@@ -27,4 +30,5 @@ class FontManager {
   std::vector<unsigned> textures_; // 128 texture names, index = character code
   unsigned listBase_ = 0;          // list listBase_ + ch draws character ch
   std::vector<float> advances_;    // pixels the pen moves after each character
+  GlyphAtlas atlas_;               // the same glyphs in one texture
 };

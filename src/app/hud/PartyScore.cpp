@@ -16,7 +16,7 @@ constexpr float kFirstBaseline = 38;   // pixels below the top edge, as the solo
 constexpr float kLineStep = 22;        // pixels between baselines
 constexpr float kNameScale = 0.55f, kLineScale = 0.45f;
 constexpr float kClockScale = 0.8f;
-constexpr float kPanelMargin = 5;      // pixels round a block's text
+constexpr float kPanelMargin = 3;      // pixels round a line of text
 constexpr assets::Rgb8 kAwayGrey{150, 150, 150};
 constexpr assets::Rgb8 kWhite{255, 255, 255};
 constexpr float kBannerScale = 1.2f;
@@ -41,9 +41,8 @@ std::vector<TextLine> scoreBlock(const Player& player, WindowSize window) {
   Align align = right ? Align::Right : Align::Left;
   const PlayerScore& s = player.score;
   std::string name = "Player " + std::to_string(player.slot + 1) + text(": %d squashed", s.roundSquashed);
-  return {{name, x, top, kNameScale, align},
-          {text("Most in one stomp: %d", s.roundBest), x, top - kLineStep, kLineScale, align},
-          {text("Last stomp: %d", s.lastStomp), x, top - 2 * kLineStep, kLineScale, align}};
+  std::string stomps = text("best stomp %d", s.roundBest) + text(", last %d", s.lastStomp);
+  return {{name, x, top, kNameScale, align}, {stomps, x, top - kLineStep, kLineScale, align}};
 }
 
 // The round's time left and the best ever, one under the other at the top centre.
@@ -60,8 +59,10 @@ std::vector<TextLine> roundLines(const StompWorld& world, WindowSize window) {
 
 namespace {
 
+// Each line on a panel of its own, as tight as the letters: the panels are most
+// of the HUD's fill, so they cover no more than the text needs.
 void drawLines(const std::vector<TextLine>& lines, assets::Rgb8 colour) {
-  drawPanel(boxAround(lines.data(), static_cast<int>(lines.size()), kPanelMargin));
+  for (const TextLine& line : lines) drawPanel(boxOf(line).grown(kPanelMargin));
   setColour(colour);
   for (const TextLine& line : lines) print(line);
 }

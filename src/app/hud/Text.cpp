@@ -46,7 +46,7 @@ void print(const TextLine& line) {
   pushMatrix();
   translate(leftOf(line), line.baseline, 0);
   scale(line.scale, line.scale, 1);
-  FontManager::instance().print("%s", line.text.c_str());
+  FontManager::instance().printLine(line.text);
   popMatrix();
 }
 
