@@ -19,6 +19,9 @@ constexpr ButtonBinding kUnbound = {0, 0};  // any other button index
 
 constexpr unsigned char kEnterKey = '\r';
 constexpr unsigned char kEscapeKey = 27;
+constexpr unsigned char kVolumeDownKey = '-';
+constexpr unsigned char kVolumeUpKeys[] = {'=', '+'};  // one key on most layouts, with Shift or without
+constexpr unsigned char kMuteKey = 'm';
 
 const ButtonBinding& bindingOf(int button) {
   return button >= 0 && button < kPadButtons ? kBindings[button] : kUnbound;
@@ -73,6 +76,9 @@ FrameInput readFrameInput(const KeyboardState& keys) {
   input.setupKey = keys.specialPressed(GLUT_KEY_F2);
   input.escape = keys.keyPressed(kEscapeKey);
   input.fullScreenKey = keys.specialPressed(GLUT_KEY_F11) || keys.keyPressedWithAlt(kEnterKey);
+  input.volumeDown = keys.keyPressed(kVolumeDownKey);
+  input.volumeUp = keys.keyPressed(kVolumeUpKeys[0]) || keys.keyPressed(kVolumeUpKeys[1]);
+  input.muteKey = keys.keyPressed(kMuteKey);
   return input;
 }
 

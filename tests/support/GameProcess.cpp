@@ -7,6 +7,7 @@
 #include <X11/extensions/Xdamage.h>
 
 #include <algorithm>
+#include <iterator>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -103,10 +104,13 @@ std::string gameBinary() {
   return fs::absolute(path ? path : "build/stompalong").string();
 }
 
-// The test's environment, with the given entries replacing any of the same name.
+// The test's environment, with the given entries replacing any of the same
+// name; an entry without "=" only removes its variable.
 std::vector<std::string> environmentWith(const std::vector<std::string>& extra) {
   auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
-  std::vector<std::string> entries(extra);
+  std::vector<std::string> entries;
+  std::copy_if(extra.begin(), extra.end(), std::back_inserter(entries),
+               [](const std::string& entry) { return entry.find('=') != std::string::npos; });
   for (char** e = environ; *e; ++e) {
     bool replaced = false;
     for (const auto& entry : extra) replaced = replaced || nameOf(entry) == nameOf(*e);
@@ -168,16 +172,17 @@ bool silent(const std::vector<uint8_t>& samples) {
   return std::all_of(samples.begin(), samples.end(), [](uint8_t b) { return b == 0; });
 }
 
-void expectOneLineExit(GameProcess& game, const std::vector<std::string>& parts) {
-  ASSERT_EQ(game.waitForExit(60), 1) << game.report();
+void expectOneLineExit(GameProcess& game, const std::vector<std::string>& parts, int status) {
+  ASSERT_EQ(game.waitForExit(60), status) << game.report();
   std::string errors = game.errors();
   for (const std::string& part : parts) EXPECT_NE(errors.find(part), std::string::npos) << part << " in\n" << errors;
   EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
 }
 
-GameProcess::GameProcess(testfiles::TempDir workDir, const std::vector<std::string>& env)
+GameProcess::GameProcess(testfiles::TempDir workDir, const std::vector<std::string>& env,
+                         const std::vector<std::string>& args)
     : ownedDir_(std::move(workDir)), workDir_(ownedDir_->path()) {
-  start(env);
+  start(env, std::nullopt, args);
 }
 
 GameProcess::GameProcess(const fs::path& workDir, const std::vector<std::string>& env, std::optional<uid_t> user)
@@ -185,9 +190,14 @@ GameProcess::GameProcess(const fs::path& workDir, const std::vector<std::string>
   start(env, user);
 }
 
-void GameProcess::start(const std::vector<std::string>& env, std::optional<uid_t> user) {
+void GameProcess::start(const std::vector<std::string>& env, std::optional<uid_t> user,
+                        const std::vector<std::string>& args) {
   std::vector<std::string> entries = environmentWith(env);
   std::string binary = gameBinary();
+  std::vector<std::string> argStrings = args;
+  std::vector<char*> argv = {binary.data()};
+  for (std::string& arg : argStrings) argv.push_back(arg.data());
+  argv.push_back(nullptr);
   std::string dir = workDir_.string();
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
@@ -198,8 +208,7 @@ void GameProcess::start(const std::vector<std::string>& env, std::optional<uid_t
     if (chdir(dir.c_str()) != 0) _exit(126);
     if (!freopen("stdout.txt", "w", stdout) || !freopen("stderr.txt", "w", stderr)) _exit(126);
     if (user && (setgid(*user) != 0 || setuid(*user) != 0)) _exit(126);  // after the output files, made as the test
-    char* argv[] = {binary.data(), nullptr};
-    execve(binary.c_str(), argv, envp.data());
+    execve(binary.c_str(), argv.data(), envp.data());
     _exit(127);
   }
 }
@@ -382,6 +391,44 @@ std::array<int, 2> GameProcess::screenSize() {
   Display* d = display();
   return {DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d))};
 }
+
+std::vector<unsigned char> GameProcess::property(const char* name, int* format) {
+  Atom type = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  Display* d = display();
+  if (XGetWindowProperty(d, window_, XInternAtom(d, name, False), 0, 1 << 24, False, AnyPropertyType, &type, format,
+                         &count, &remaining, &data) != Success || !data)
+    return {};
+  size_t itemBytes = *format == 32 ? sizeof(long) : static_cast<size_t>(*format / 8);  // Xlib hands 32-bit items as longs
+  std::vector<unsigned char> bytes(data, data + count * itemBytes);
+  XFree(data);
+  return bytes;
+}
+
+std::vector<unsigned long> GameProcess::cardinals(const char* name) {
+  int format = 0;
+  std::vector<unsigned char> bytes = property(name, &format);
+  if (format != 32) return {};
+  std::vector<long> longs(bytes.size() / sizeof(long));
+  std::memcpy(longs.data(), bytes.data(), longs.size() * sizeof(long));
+  std::vector<unsigned long> items;
+  for (long item : longs) items.push_back(static_cast<uint32_t>(item));  // Xlib extends the sign of each
+  return items;
+}
+
+std::vector<std::string> GameProcess::strings(const char* name) {
+  int format = 0;
+  std::vector<std::string> texts(1);
+  for (unsigned char c : property(name, &format)) {
+    if (c == 0) texts.emplace_back();
+    else texts.back().push_back(static_cast<char>(c));
+  }
+  if (texts.back().empty()) texts.pop_back();
+  return format == 8 ? texts : std::vector<std::string>{};
+}
+
+bool GameProcess::coversTheScreen() { return position() == std::array<int, 2>{0, 0} && size() == screenSize(); }
 
 std::array<int, 2> GameProcess::size() {
   XWindowAttributes attributes{};
