@@ -74,7 +74,7 @@ void identifyWindow() {
   Display* display = glXGetCurrentDisplay();
   Window window = glXGetCurrentDrawable();
   if (!display || !window) return;
-  std::string instance = assets::kWindowInstance, windowClass = assets::kWindowClass;  // XClassHint takes char*
+  std::string instance = assets::kProgramName, windowClass = assets::kWindowClass;  // XClassHint takes char*
   XClassHint hint{instance.data(), windowClass.data()};
   XSetClassHint(display, window, &hint);
   setCardinals(display, window, "_NET_WM_PID", {static_cast<unsigned long>(getpid())});

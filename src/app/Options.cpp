@@ -3,11 +3,10 @@
 #include <cstdio>
 #include <string_view>
 
+#include "core/Assets.h"
 #include "core/Log.h"
 
 namespace {
-
-constexpr const char* kProgram = "stompalong";
 
 struct Option {
   const char* name;   // after the "--"
@@ -43,19 +42,21 @@ constexpr Option kOptions[] = {
      }},
     {"version", nullptr, "show the version and exit",
      [](Options& o, const std::string&) {
-       std::printf("%s %s\n", kProgram, STOMP_VERSION);
+       std::printf("%s %s\n", assets::kProgramName, STOMP_VERSION);
        o.exitStatus = 0;
        return true;
      }},
 };
 
 void printHelp() {
-  std::printf("Usage: %s [OPTION]...\nStomp the crowd on a dance mat, a game controller or the keyboard.\n\n", kProgram);
+  std::printf("Usage: %s [OPTION]...\n", assets::kProgramName);
+  std::printf("Stomp the crowd on a dance mat, a game controller or the keyboard.\n\n");
   for (const Option& option : kOptions) {
     std::string name = std::string("--") + option.name + (option.value ? std::string(" ") + option.value : "");
     std::printf("  %-18s %s\n", name.c_str(), option.help);
   }
-  std::printf("\nThe volume, the mute and full screen are kept between runs in %s.\n",
+  std::printf("\nThese hold for this run only; the volume (- and +), the mute (M) and full screen (F11)\n"
+              "are kept between runs in %s.\n",
               SettingsFile::defaultPath().c_str());
 }
 
@@ -67,7 +68,7 @@ const Option* optionNamed(std::string_view name) {
 
 // One line on stderr and status 2, as GNU programs refuse a command line.
 Options refused(const std::string& why) {
-  logLine("%s; try %s --help", why.c_str(), kProgram);
+  logLine("%s; try %s --help", why.c_str(), assets::kProgramName);
   Options options;
   options.exitStatus = 2;
   return options;

@@ -67,9 +67,10 @@ constexpr Icon kIcons[] = {
     {256, "./res/icons/256x256/stompalong.png"},
 };
 
-// The window's WM_CLASS, its instance and its class. The desktop ties the window
-// to the menu entry by the class, which the entry names as StartupWMClass.
-constexpr const char* kWindowInstance = "stompalong";
+// The program's name, which its window's WM_CLASS also gives as the instance,
+// and the window's class. The desktop ties the window to the menu entry by the
+// class, which the entry names as StartupWMClass.
+constexpr const char* kProgramName = "stompalong";
 constexpr const char* kWindowClass = "Stompalong";
 
 // The path below the resource folder ("images/floor.png"), for tools that

@@ -29,7 +29,7 @@ std::string projectVersion() {
 TEST(Desktop, TheWindowNamesItsClassItsProcessAndItsIcons) {
   e2e::GameProcess game(e2e::copyOfResources("identity"));
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
-  EXPECT_EQ(game.strings("WM_CLASS"), (std::vector<std::string>{assets::kWindowInstance, assets::kWindowClass}));
+  EXPECT_EQ(game.strings("WM_CLASS"), (std::vector<std::string>{assets::kProgramName, assets::kWindowClass}));
   EXPECT_EQ(game.cardinals("_NET_WM_PID"), std::vector<unsigned long>{static_cast<unsigned long>(game.pid())});
 
   // Width, height, then ARGB pixels from the top row, for each icon in turn.
@@ -64,7 +64,7 @@ TEST(Desktop, HelpAndVersionPrintWithoutADisplayOrTheSoundDevice) {
   }
   for (const char* option : {"--fullscreen", "--windowed", "--mute", "--help", "--version"})
     EXPECT_NE(output[0].find(option), std::string::npos) << option << " is not in\n" << output[0];
-  EXPECT_EQ(output[1], std::string(assets::kWindowInstance) + " " + projectVersion() + "\n");
+  EXPECT_EQ(output[1], std::string(assets::kProgramName) + " " + projectVersion() + "\n");
 }
 
 TEST(Desktop, AnUnknownOptionIsRefusedInOneLine) {
