@@ -1,6 +1,7 @@
 #include "app/Options.h"
 
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 #include "core/Assets.h"
@@ -74,33 +75,37 @@ Options refused(const std::string& why) {
   return options;
 }
 
-}  // namespace
-
-Settings Options::over(Settings saved) const {
-  if (fullScreen) saved.fullScreen = *fullScreen;
-  if (mute) saved.muted = true;
-  return saved;
+// The option's value: after "=", or else the next argument for an option that
+// takes one (i then moves past it); "" for an option that takes none. Nothing
+// when the argument and the option do not agree.
+std::optional<std::string> valueOf(const Option& option, const std::vector<std::string>& arguments, size_t& i) {
+  size_t equals = arguments[i].find('=');
+  if (!option.value) return equals == std::string::npos ? std::optional<std::string>("") : std::nullopt;
+  if (equals != std::string::npos) return arguments[i].substr(equals + 1);
+  if (i + 1 < arguments.size()) return arguments[++i];
+  return std::nullopt;
 }
+
+}  // namespace
 
 Options readOptions(const std::vector<std::string>& arguments) {
   Options options;
   for (size_t i = 0; i < arguments.size() && !options.exitStatus; ++i) {
     const std::string& argument = arguments[i];
     if (!argument.starts_with("-")) return refused("unexpected argument \"" + argument + "\"");
-    if (!argument.starts_with("--")) return refused("unknown option " + argument);
-    size_t equals = argument.find('=');
-    std::string name = argument.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-    const Option* option = optionNamed(name);
-    if (!option) return refused("unknown option --" + name);
-    std::string value;
-    if (equals != std::string::npos && !option->value) return refused("--" + name + " takes no value");
-    if (equals != std::string::npos)
-      value = argument.substr(equals + 1);
-    else if (option->value && i + 1 < arguments.size())
-      value = arguments[++i];
-    else if (option->value)
-      return refused("--" + name + " needs a value, " + option->value);
-    if (!option->take(options, value)) return refused("--" + name + " does not take \"" + value + "\"");
+    std::string name = argument.substr(0, argument.find('='));
+    const Option* option = name.starts_with("--") ? optionNamed(name.substr(2)) : nullptr;
+    if (!option) return refused("unknown option " + name);
+    std::optional<std::string> value = valueOf(*option, arguments, i);
+    if (!value && option->value) return refused(name + " needs a value, " + option->value);
+    if (!value) return refused(name + " takes no value");
+    if (!option->take(options, *value)) return refused(name + " does not take \"" + *value + "\"");
   }
   return options;
+}
+
+Settings Options::over(Settings saved) const {
+  if (fullScreen) saved.fullScreen = *fullScreen;
+  if (mute) saved.muted = true;
+  return saved;
 }

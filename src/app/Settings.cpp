@@ -3,6 +3,7 @@
 #include <charconv>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "app/Volume.h"
 #include "core/Log.h"
@@ -88,6 +89,20 @@ std::string settingLine(int field, const Settings& settings) {
   return std::string(kFields[field].key) + " = " + kFields[field].write(settings) + "\n";
 }
 
+// What is wrong with a line that is not blank or a comment; empty when it sets
+// its setting. A setting seen once counts as seen, whatever its value.
+std::string problemOf(std::string_view line, bool (&seen)[kFieldCount], Settings& settings) {
+  std::optional<KeyValue> pair = splitLine(line);
+  if (!pair) return "expected \"key = value\"";
+  int field = fieldNamed(pair->key);
+  std::string key(pair->key);
+  if (field < 0) return "unknown setting \"" + key + "\"";
+  if (std::exchange(seen[field], true)) return key + " is given twice; the first one counts";
+  if (!kFields[field].read(pair->value, settings))
+    return key + " takes " + kFields[field].expected + "; using the default";
+  return "";
+}
+
 }  // namespace
 
 Settings parseSettings(const std::string& text, std::vector<SettingsProblem>* problems) {
@@ -98,18 +113,7 @@ Settings parseSettings(const std::string& text, std::vector<SettingsProblem>* pr
     ++number;
     std::string_view trimmed = trim(line);
     if (trimmed.empty() || trimmed[0] == '#') return;
-    std::optional<KeyValue> pair = splitLine(line);
-    int field = pair ? fieldNamed(pair->key) : -1;
-    std::string what;
-    if (!pair)
-      what = "expected \"key = value\"";
-    else if (field < 0)
-      what = "unknown setting \"" + std::string(pair->key) + "\"";
-    else if (seen[field])
-      what = std::string(pair->key) + " is given twice; the first one counts";
-    else if (!kFields[field].read(pair->value, settings))
-      what = std::string(pair->key) + " takes " + kFields[field].expected + "; using the default";
-    if (field >= 0) seen[field] = true;
+    std::string what = problemOf(line, seen, settings);
     if (!what.empty() && problems) problems->push_back({number, what});
   });
   return settings;
@@ -149,7 +153,8 @@ Settings SettingsFile::load() {
   text_ = file.text;
   std::vector<SettingsProblem> problems;
   Settings settings = parseSettings(text_, &problems);
-  for (const SettingsProblem& problem : problems) logLine("%s line %d: %s", path_.c_str(), problem.line, problem.what.c_str());
+  for (const SettingsProblem& problem : problems)
+    logLine("%s line %d: %s", path_.c_str(), problem.line, problem.what.c_str());
   return settings;
 }
 
@@ -162,7 +167,8 @@ bool SettingsFile::save(const Settings& settings) {
     return true;
   }
   if (!saveFailed_)
-    logLine("cannot save the settings to %s: %s; they apply until the game ends", path_.c_str(), error.message().c_str());
+    logLine("cannot save the settings to %s: %s; they apply until the game ends", path_.c_str(),
+            error.message().c_str());
   saveFailed_ = true;
   return false;
 }

@@ -6,17 +6,19 @@
 //   mute = no             yes or no
 //   window = fullscreen   fullscreen or windowed
 //
-// Saving rewrites only those lines: comments, blank lines and lines the game
-// could not read stay as the player left them.
+// Saving rewrites only those lines: comments, blank lines and lines that are
+// none of these settings stay as the player left them.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "app/Volume.h"
+
 struct Settings {
-  int volume = 100;         // percent, 0..100
+  int volume = Volume::kFull;  // percent, 0..Volume::kFull
   bool muted = false;
-  bool fullScreen = false;  // else an 800 by 600 window
+  bool fullScreen = false;     // else an 800 by 600 window
   bool operator==(const Settings&) const = default;
 };
 

@@ -7,7 +7,6 @@
 #include <X11/extensions/Xdamage.h>
 
 #include <algorithm>
-#include <iterator>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -109,8 +108,8 @@ std::string gameBinary() {
 std::vector<std::string> environmentWith(const std::vector<std::string>& extra) {
   auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
   std::vector<std::string> entries;
-  std::copy_if(extra.begin(), extra.end(), std::back_inserter(entries),
-               [](const std::string& entry) { return entry.find('=') != std::string::npos; });
+  for (const auto& entry : extra)
+    if (entry.find('=') != std::string::npos) entries.push_back(entry);
   for (char** e = environ; *e; ++e) {
     bool replaced = false;
     for (const auto& entry : extra) replaced = replaced || nameOf(entry) == nameOf(*e);
@@ -194,9 +193,9 @@ void GameProcess::start(const std::vector<std::string>& env, std::optional<uid_t
                         const std::vector<std::string>& args) {
   std::vector<std::string> entries = environmentWith(env);
   std::string binary = gameBinary();
-  std::vector<std::string> argStrings = args;
+  std::vector<std::string> words = args;
   std::vector<char*> argv = {binary.data()};
-  for (std::string& arg : argStrings) argv.push_back(arg.data());
+  for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
   std::string dir = workDir_.string();
   pid_ = fork();
@@ -390,42 +389,6 @@ std::array<int, 2> GameProcess::position() {
 std::array<int, 2> GameProcess::screenSize() {
   Display* d = display();
   return {DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d))};
-}
-
-std::vector<unsigned char> GameProcess::property(const char* name, int* format) {
-  Atom type = 0;
-  unsigned long count = 0, remaining = 0;
-  unsigned char* data = nullptr;
-  Display* d = display();
-  if (XGetWindowProperty(d, window_, XInternAtom(d, name, False), 0, 1 << 24, False, AnyPropertyType, &type, format,
-                         &count, &remaining, &data) != Success || !data)
-    return {};
-  size_t itemBytes = *format == 32 ? sizeof(long) : static_cast<size_t>(*format / 8);  // Xlib hands 32-bit items as longs
-  std::vector<unsigned char> bytes(data, data + count * itemBytes);
-  XFree(data);
-  return bytes;
-}
-
-std::vector<unsigned long> GameProcess::cardinals(const char* name) {
-  int format = 0;
-  std::vector<unsigned char> bytes = property(name, &format);
-  if (format != 32) return {};
-  std::vector<long> longs(bytes.size() / sizeof(long));
-  std::memcpy(longs.data(), bytes.data(), longs.size() * sizeof(long));
-  std::vector<unsigned long> items;
-  for (long item : longs) items.push_back(static_cast<uint32_t>(item));  // Xlib extends the sign of each
-  return items;
-}
-
-std::vector<std::string> GameProcess::strings(const char* name) {
-  int format = 0;
-  std::vector<std::string> texts(1);
-  for (unsigned char c : property(name, &format)) {
-    if (c == 0) texts.emplace_back();
-    else texts.back().push_back(static_cast<char>(c));
-  }
-  if (texts.back().empty()) texts.pop_back();
-  return format == 8 ? texts : std::vector<std::string>{};
 }
 
 bool GameProcess::coversTheScreen() { return position() == std::array<int, 2>{0, 0} && size() == screenSize(); }

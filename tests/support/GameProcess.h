@@ -114,9 +114,7 @@ class GameProcess {
   std::array<int, 2> screenSize();
   bool coversTheScreen();  // at the screen's corner, and as large as the screen
   pid_t pid() const { return pid_; }
-  // A property of the game's window: its 32-bit items, or its text split at each NUL.
-  std::vector<unsigned long> cardinals(const char* property);
-  std::vector<std::string> strings(const char* property);
+  unsigned long window() const { return window_; }  // the X window, once the first frame is seen
   // Window pixels, y from the top; a window that cannot be read throws.
   Rgb pixel(int x, int y);
   std::vector<uint8_t> grab(int x, int y, int width, int height);  // RGB rows from the top
@@ -134,7 +132,6 @@ class GameProcess {
  private:
   void start(const std::vector<std::string>& env, std::optional<uid_t> user = std::nullopt,
              const std::vector<std::string>& args = {});
-  std::vector<unsigned char> property(const char* name, int* format);
   int newFrames();
   void requireExited();
   void sendKey(const std::string& keysym, bool down, unsigned modifiers);

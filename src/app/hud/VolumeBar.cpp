@@ -39,7 +39,8 @@ void drawVolumeBar(int percent, bool muted) {
       setColor(1, 1, 1, lit ? 1 : kUnlitAlpha);
     float blockHeight = kLowest + kRise * static_cast<float>(block);
     pushMatrix();
-    translate(width - kFromRight - kPitch * static_cast<float>(kBlocks - 1 - block), height - kFromTop + blockHeight / 2, 0);
+    float x = width - kFromRight - kPitch * static_cast<float>(kBlocks - 1 - block);
+    translate(x, height - kFromTop + blockHeight / 2, 0);
     scale(kWidth, blockHeight, 1);
     callList(blockList());
     popMatrix();
