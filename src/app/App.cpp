@@ -5,6 +5,7 @@
 #include "app/FrameTimer.h"
 #include "app/Window.h"
 #include "app/hud/Hud.h"
+#include "app/hud/VolumeBar.h"
 #include "core/Assets.h"
 #include "game/StompWorld.h"
 #include "input/PadInput.h"
@@ -30,6 +31,14 @@ App& App::instance() {
 
 App::App() : padSetup_(KeyboardState::instance().dancePad) {}
 
+void App::useSettings(const std::string& path, const Options& options) {
+  settingsFile_ = SettingsFile(path);
+  saved_ = settingsFile_.load();
+  Settings run = options.over(saved_);
+  volume_.set(run.volume, run.muted);
+  fullScreen_ = run.fullScreen;
+}
+
 void App::init() {
   FrameTimer::instance().start();
   FontManager::instance().load(assets::kFont, 24);
@@ -54,7 +63,8 @@ void App::init() {
 void App::update(float dt) {
   FrameInput input = readInput(dt);  // first, so every input edge is seen in exactly one update
   StompWorld::instance().party().track(input.pads);  // whose pad is whose, before anyone plays
-  updateWindow(input);               // full screen and quitting work on every screen
+  updateWindow(input);               // full screen, quitting and the volume work on every screen
+  updateVolume(input, dt);
   if (current_) switchTo(current_->update(dt, input));
 }
 
@@ -65,16 +75,31 @@ FrameInput App::readInput(float dt) {
 }
 
 // F11 or Alt+Enter toggle full screen; Escape leaves it, or, in a window, ends
-// the game, unless the screen takes Escape for its own.
+// the game, unless the screen takes Escape for its own. The window follows the
+// player's wish here, the first frame's included.
 void App::updateWindow(const FrameInput& input) {
   if (input.fullScreenKey) {
-    toggleFullScreen();
+    keepFullScreen(!fullScreen_);
   } else if (input.escape && !(current_ && current_->takesEscape())) {
-    if (isFullScreen())
-      toggleFullScreen();
+    if (fullScreen_)
+      keepFullScreen(false);
     else
       endGame();
   }
+  if (fullScreen_ != isFullScreen()) toggleFullScreen();
+}
+
+void App::keepFullScreen(bool on) {
+  fullScreen_ = on;
+  saved_.fullScreen = on;
+  settingsFile_.save(saved_);
+}
+
+void App::updateVolume(const FrameInput& input, float dt) {
+  if (!volume_.update(input, dt)) return;
+  saved_.volume = volume_.percent();
+  saved_.muted = volume_.muted();
+  settingsFile_.save(saved_);
 }
 
 void App::switchTo(const NextScreen& next) {
@@ -101,6 +126,7 @@ void App::render() {
   if (current_) current_->draw();
   if (current_ && !current_->drawsOwnIndicator())
     hud::drawIndicators(StompWorld::instance().party(), PadInput::instance().frame().pads);
+  if (volume_.barSecondsLeft() > 0) hud::drawVolumeBar(volume_.percent(), volume_.muted());
   glutSwapBuffers();
 }
 

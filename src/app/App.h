@@ -3,6 +3,11 @@
 // screen and the overlays, and swaps. Only App switches screens.
 #pragma once
 
+#include <string>
+
+#include "app/Options.h"
+#include "app/Settings.h"
+#include "app/Volume.h"
 #include "app/screens/GameScreen.h"
 #include "app/screens/PadSetupScreen.h"
 #include "app/screens/ResultsScreen.h"
@@ -14,6 +19,9 @@ class App {
 
   static App& instance();
 
+  // The settings file, and this run's options over it; before init. Without
+  // it the game starts at full volume in a window and keeps nothing.
+  void useSettings(const std::string& path, const Options& options);
   void init();
   void update(float dt);
   void render();
@@ -31,6 +39,8 @@ class App {
   App();
   FrameInput readInput(float dt);
   void updateWindow(const FrameInput& input);
+  void updateVolume(const FrameInput& input, float dt);
+  void keepFullScreen(bool on);
   void switchTo(const NextScreen& next);
   Screen* screenOf(ScreenId id);
 
@@ -41,4 +51,8 @@ class App {
   ResultsScreen results_{game_};
   ScreenId screenId_ = ScreenId::None;
   Screen* current_ = nullptr;  // none until init is done
+  Volume volume_;
+  bool fullScreen_ = false;  // the window the player wants; the frame makes it so
+  SettingsFile settingsFile_;
+  Settings saved_;  // as the file holds them: the player's changes, not this run's options
 };

@@ -3,9 +3,15 @@
 #include <GL/glu.h>
 #include <GL/glx.h>
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
+
+#include "core/Assets.h"
+#include "media/PngImage.h"
 
 namespace {
 
@@ -40,7 +46,42 @@ std::vector<Atom> rootAtoms(Display* display, const char* property) {
   return atoms;
 }
 
+void setCardinals(Display* display, Window window, const char* property, const std::vector<unsigned long>& values) {
+  XChangeProperty(display, window, XInternAtom(display, property, False), XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(values.data()), static_cast<int>(values.size()));
+}
+
+// _NET_WM_ICON: each picture's width and height, then its pixels as ARGB, one
+// to an item, rows from the top. Pictures that do not load are left out.
+std::vector<unsigned long> iconCardinals() {
+  std::vector<unsigned long> values;
+  for (const assets::Icon& icon : assets::kIcons) {
+    PngImage picture;
+    if (!picture.load(icon.path, false)) continue;
+    values.push_back(static_cast<unsigned long>(picture.width));
+    values.push_back(static_cast<unsigned long>(picture.height));
+    for (size_t i = 0; i < picture.rgba.size(); i += 4) {
+      const uint8_t* p = &picture.rgba[i];
+      values.push_back(static_cast<unsigned long>(p[3]) << 24 | p[0] << 16 | p[1] << 8 | p[2]);
+    }
+  }
+  return values;
+}
+
 }  // namespace
+
+void identifyWindow() {
+  Display* display = glXGetCurrentDisplay();
+  Window window = glXGetCurrentDrawable();
+  if (!display || !window) return;
+  std::string instance = assets::kProgramName, windowClass = assets::kWindowClass;  // XClassHint takes char*
+  XClassHint hint{instance.data(), windowClass.data()};
+  XSetClassHint(display, window, &hint);
+  setCardinals(display, window, "_NET_WM_PID", {static_cast<unsigned long>(getpid())});
+  std::vector<unsigned long> icons = iconCardinals();
+  if (!icons.empty()) setCardinals(display, window, "_NET_WM_ICON", icons);
+  XFlush(display);
+}
 
 void requestVSync() {
   if (hasGlxExtension("GLX_EXT_swap_control")) {

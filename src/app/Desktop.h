@@ -1,7 +1,14 @@
-// What the desktop offers the game window, asked of X11 and GLX directly.
+// What the game window tells the desktop, and what the desktop offers it,
+// through X11 and GLX directly.
 // Kept apart from the rest of the shell: the X11 headers define macros (None,
 // Status) that clash with the game's names.
 #pragma once
+
+// Names the window to the desktop, so a dock or task bar ties it to the menu
+// entry: WM_CLASS (the class is the entry's StartupWMClass), _NET_WM_PID, and
+// _NET_WM_ICON from the menu's icons in res/icons/. Needs the window's GL
+// context current.
+void identifyWindow();
 
 // One swap per display refresh where the driver offers swap control (GLX EXT,
 // MESA or SGI), so a real display neither tears nor spins faster than it can

@@ -36,6 +36,7 @@ int createMainWindow(int width, int height, const char* title) {
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
   glutInitWindowSize(width, height);
   int window = glutCreateWindow(title);
+  identifyWindow();
   glutPositionWindow(20, 200);
   glutIgnoreKeyRepeat(1);
   setStartupGlState();

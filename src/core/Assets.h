@@ -1,6 +1,6 @@
 // Every file the game reads, relative to the working directory, the desktop
-// icon the installer takes, and the one colour the tests look for. src, tools
-// and tests take them from here.
+// icon the installer takes, the window's class, and the one colour the tests
+// look for. src, tools and tests take them from here.
 #pragma once
 
 #include <cstdint>
@@ -56,8 +56,8 @@ constexpr const char* kIntroClip = "./res/audio/Stompalong_introclip.mp3";
 constexpr const char* kLoopClip = "./res/audio/Stompalong_clip.mp3";
 
 // The menu entry's icon at each size, in the folders of the icon theme it is
-// installed into (share/icons/hicolor/<size>x<size>/apps/stompalong.png). The
-// game itself never reads it.
+// installed into (share/icons/hicolor/<size>x<size>/apps/stompalong.png); the
+// game gives the same pictures to its window.
 struct Icon {
   int size;          // pixels, square
   const char* path;
@@ -67,6 +67,12 @@ constexpr Icon kIcons[] = {
     {128, "./res/icons/128x128/stompalong.png"},
     {256, "./res/icons/256x256/stompalong.png"},
 };
+
+// The program's name, which its window's WM_CLASS also gives as the instance,
+// and the window's class. The desktop ties the window to the menu entry by the
+// class, which the entry names as StartupWMClass.
+constexpr const char* kProgramName = "stompalong";
+constexpr const char* kWindowClass = "Stompalong";
 
 // The path below the resource folder ("images/floor.png"), for tools that
 // write into another folder and tests that copy the tree.

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "core/Log.h"
+#include "input/ControllerLayout.h"
 
 namespace {
 
@@ -18,19 +19,21 @@ DancePad::~DancePad() {
   if (!joystickReady_) return;
   for (Device& d : devices_)
     if (d.joystick) SDL_JoystickClose(d.joystick);
-  SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
-// Joysticks only, no SDL video: the window belongs to GLUT, so SDL must read pads
-// without a focused window of its own and must leave Ctrl-C and SIGTERM alone.
-// A failure leaves the game on the keyboard.
+// Joysticks, and SDL's knowledge of game controllers, but no SDL video: the
+// window belongs to GLUT, so SDL must read pads without a focused window of its
+// own and must leave Ctrl-C and SIGTERM alone. A failure leaves the game on the
+// keyboard.
 void DancePad::open() {
   if (joystickReady_) return;
   mappingFile_ = PadMappingFile(PadMappingFile::defaultPath());
   mappingFile_.load();
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return;  // brings SDL's event queue up too
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return;  // brings the joysticks and SDL's event queue up too
+  addPlayerControllerMappings();
   SDL_JoystickEventState(SDL_ENABLE);  // every change is queued, so taps between polls survive
   joystickReady_ = true;
   openNewPads();
@@ -55,12 +58,12 @@ void DancePad::poll() {
   if (traceTransitions) printTransitions();
 }
 
-// Only the joystick events; anything else in SDL's queue is not ours.
+// Only the joystick and game controller events; anything else in SDL's queue is
+// not ours. The controller events say nothing the joystick's do not.
 void DancePad::readEvents() {
   SDL_Event events[kEventBatch];
   int count = 0;
-  while ((count = SDL_PeepEvents(events, kEventBatch, SDL_GETEVENT, SDL_JOYAXISMOTION,
-                                 SDL_CONTROLLERAXISMOTION - 1)) > 0) {
+  while ((count = SDL_PeepEvents(events, kEventBatch, SDL_GETEVENT, SDL_JOYAXISMOTION, SDL_FINGERDOWN - 1)) > 0) {
     for (int i = 0; i < count; ++i) {
       const SDL_Event& e = events[i];
       switch (e.type) {
@@ -97,11 +100,13 @@ void DancePad::openNewPads() {
     if (pad < 0) break;
     SDL_Joystick* joystick = SDL_JoystickOpen(device);
     if (!joystick) continue;  // tried again at the next poll
-    openDevice(pad, joystick, id);
+    openDevice(pad, joystick, id, controllerLayoutOf(device));
   }
 }
 
-void DancePad::openDevice(int pad, SDL_Joystick* joystick, SDL_JoystickID id) {
+// A mapping saved for the device wins; else a game controller plays with its
+// layout, and any other pad with the defaults.
+void DancePad::openDevice(int pad, SDL_Joystick* joystick, SDL_JoystickID id, const std::optional<PadMapping>& layout) {
   Device& d = devices_[pad];
   d = Device{};
   d.joystick = joystick;
@@ -112,7 +117,7 @@ void DancePad::openDevice(int pad, SDL_Joystick* joystick, SDL_JoystickID id) {
   SDL_JoystickGetGUIDString(SDL_JoystickGetGUID(joystick), guid, sizeof guid);
   d.guid = guid;
   const PadMapping* saved = mappingFile_.find(d.guid);
-  d.mapping = saved ? *saved : PadMapping::defaults();
+  d.mapping = saved ? *saved : layout.value_or(PadMapping::defaults());
   d.buttons.assign(static_cast<size_t>(std::max(0, SDL_JoystickNumButtons(joystick))), false);
   d.hats.assign(static_cast<size_t>(std::max(0, SDL_JoystickNumHats(joystick))), SDL_HAT_CENTERED);
   d.axes.assign(static_cast<size_t>(std::max(0, SDL_JoystickNumAxes(joystick))), 0);
@@ -122,6 +127,8 @@ void DancePad::openDevice(int pad, SDL_Joystick* joystick, SDL_JoystickID id) {
               d.guid.c_str());
   if (saved)
     logTrace("\nPad %d: saved mapping from %s", pad, mappingFile_.path().c_str());
+  else if (layout)
+    logTrace("\nPad %d: controller layout", pad);
   else
     logTrace("\nPad %d: default mapping", pad);
 }

@@ -1,7 +1,8 @@
 // DancePad: up to four USB dance pads read through SDL2's joystick subsystem.
 // Each device's buttons, hat directions and axis directions are its inputs; a
-// mapping per device (saved by SDL's joystick GUID, else the default) says
-// which inputs feed each of the ten pad slots. Once per frame poll() drains
+// mapping per device (saved by SDL's joystick GUID, else the layout SDL knows
+// for a game controller, else the default) says which inputs feed each of the
+// ten pad slots. Once per frame poll() drains
 // SDL's joystick events, so an input that goes on and off between two polls is
 // still seen, and keeps, per pad, the ten slots from the latest read and the
 // read before it; PadInput derives press and release edges from them. A slot
@@ -14,6 +15,7 @@
 #include <SDL_joystick.h>
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,7 +72,7 @@ class DancePad {
   Device* deviceById(SDL_JoystickID id);
   void readEvents();
   void openNewPads();
-  void openDevice(int pad, SDL_Joystick* joystick, SDL_JoystickID id);
+  void openDevice(int pad, SDL_Joystick* joystick, SDL_JoystickID id, const std::optional<PadMapping>& layout);
   void dropDetachedPads();
   int lowestFreePad() const;
   void readPad(int pad);

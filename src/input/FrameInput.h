@@ -59,4 +59,7 @@ struct FrameInput {
   bool setupKey = false;       // F2: pad 0's setup, or cancelling it
   bool escape = false;         // leaves full screen, quits, or cancels the pad setup
   bool fullScreenKey = false;  // F11, or Enter with Alt
+  bool volumeDown = false;     // -
+  bool volumeUp = false;       // = or +
+  bool muteKey = false;        // M: mutes, and unmutes
 };

@@ -29,6 +29,9 @@ constexpr unsigned char kDeleteCharacter = 127;
 
 constexpr unsigned char kEnterKey = '\r';
 constexpr unsigned char kEscapeKey = 27;
+constexpr unsigned char kVolumeDownKey = '-';
+constexpr unsigned char kVolumeUpKeys[] = {'=', '+'};  // one key on most layouts, with Shift or without
+constexpr unsigned char kMuteKey = 'm';
 
 const ButtonBinding& bindingOf(int button) {
   return button >= 0 && button < kPadButtons ? kBindings[button] : kUnbound;
@@ -95,6 +98,9 @@ FrameInput readFrameInput(const KeyboardState& keys) {
   input.setupKey = keys.specialPressed(GLUT_KEY_F2);
   input.escape = keys.keyPressed(kEscapeKey);
   input.fullScreenKey = keys.specialPressed(GLUT_KEY_F11) || keys.keyPressedWithAlt(kEnterKey);
+  input.volumeDown = keys.keyPressed(kVolumeDownKey);
+  input.volumeUp = keys.keyPressed(kVolumeUpKeys[0]) || keys.keyPressed(kVolumeUpKeys[1]);
+  input.muteKey = keys.keyPressed(kMuteKey);
   return input;
 }
 

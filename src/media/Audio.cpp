@@ -4,6 +4,7 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -58,6 +59,9 @@ Stream playingStream = 0;          // the one stream SDL_mixer's music channel h
 // earliest started is the one furthest into the sound.
 uint64_t startCount = 0;
 std::function<void(Sample, int)> playObserver;
+// The player's volume over the whole mix: set by the game, read by the audio thread.
+std::atomic<float> masterVolume{1.0f};
+float mixedVolume = 1.0f;  // the master volume the latest mix buffer ended at; audio thread only
 
 int mixVolume(int percent) {
   return std::clamp(percent, 0, kMaxPercent) * MIX_MAX_VOLUME / kMaxPercent;
@@ -93,9 +97,23 @@ int pickVoice(Sample sample, int maxPlaybacks) {
   return inUse < maxPlaybacks && idle >= 0 ? idle : oldest;
 }
 
+// The mix scaled by the master volume, which glides from the last buffer's
+// value to the new one across the buffer, so a change never clicks.
+void applyMasterVolume(float* samples, int frames) {
+  float target = masterVolume.load(std::memory_order_relaxed);
+  for (int frame = 1; frame <= frames; ++frame) {
+    float gain = mixedVolume + (target - mixedVolume) * static_cast<float>(frame) / static_cast<float>(frames);
+    for (int channel = 0; channel < deviceChannels; ++channel) *samples++ *= gain;
+  }
+  mixedVolume = target;
+}
+
 // SDL_mixer's post-mix hook: the whole mixed buffer, last thing before the device.
 void limitMix(void*, Uint8* stream, int bytes) {
-  limiter->process(reinterpret_cast<float*>(stream), bytes / static_cast<int>(sizeof(float)) / deviceChannels);
+  auto* samples = reinterpret_cast<float*>(stream);
+  int frames = bytes / static_cast<int>(sizeof(float)) / deviceChannels;
+  applyMasterVolume(samples, frames);
+  limiter->process(samples, frames);
 }
 
 // Mix_LoadMUS picks the decoder by the file's name; from an SDL_RWops the
@@ -141,6 +159,7 @@ bool openDevice() {
     return false;
   }
   limiter = std::make_unique<Limiter>(deviceRate, deviceChannels);
+  mixedVolume = masterVolume;
   Mix_SetPostMix(limitMix, nullptr);
   voices.resize(Mix_AllocateChannels(kMixerChannels));
   deviceOpen = true;
@@ -246,6 +265,8 @@ void setStreamVolume(Stream stream, int volume) {
   entry->volume = std::clamp(volume, 0, kMaxPercent);
   if (stream == playingStream) Mix_VolumeMusic(mixVolume(entry->volume));
 }
+
+void setMasterVolume(float volume) { masterVolume = std::clamp(volume, 0.0f, 1.0f); }
 
 void setPlayObserver(std::function<void(Sample, int volume)> observer) { playObserver = std::move(observer); }
 

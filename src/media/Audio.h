@@ -36,6 +36,11 @@ void playStream(Stream stream);
 void stopStream(Stream stream);
 void setStreamVolume(Stream stream, int volume);  // 0..100
 
+// The player's volume, 0..1 (clamped), over every sound and stream at once and
+// ahead of the limiter: the mix's own levels stay as they are relative to each
+// other. Applies from the next mix buffer; kept while the device closes and opens.
+void setMasterVolume(float volume);
+
 // Test seam: called with the sample and volume of every started playback,
 // once its volume is set (the sound bank sets it right after the start).
 void setPlayObserver(std::function<void(Sample, int volume)> observer);

@@ -9,10 +9,6 @@ namespace {
 
 constexpr std::array<int, 2> kWindowSize = {800, 600};
 
-bool coversTheScreen(e2e::GameProcess& game) {
-  return game.position() == std::array<int, 2>{0, 0} && game.size() == game.screenSize();
-}
-
 }  // namespace
 
 TEST(Window, FullScreenKeysCoverTheScreenAndEscapeQuits) {
@@ -21,13 +17,13 @@ TEST(Window, FullScreenKeysCoverTheScreenAndEscapeQuits) {
   const std::array<int, 2> windowed = game.position();
 
   game.key("F11");
-  EXPECT_TRUE(e2e::waitUntil([&] { return coversTheScreen(game); }, 10)) << "F11 did not cover the screen";
+  EXPECT_TRUE(e2e::waitUntil([&] { return game.coversTheScreen(); }, 10)) << "F11 did not cover the screen";
   game.key("F11");
   EXPECT_TRUE(e2e::waitUntil([&] { return game.size() == kWindowSize && game.position() == windowed; }, 10))
       << "F11 again did not give the window back";
 
   game.key("Return", e2e::kAlt);
-  EXPECT_TRUE(e2e::waitUntil([&] { return coversTheScreen(game); }, 10)) << "Alt+Enter did not cover the screen";
+  EXPECT_TRUE(e2e::waitUntil([&] { return game.coversTheScreen(); }, 10)) << "Alt+Enter did not cover the screen";
   game.key("Escape");
   EXPECT_TRUE(e2e::waitUntil([&] { return game.size() == kWindowSize; }, 10)) << "Escape did not leave full screen";
   EXPECT_TRUE(game.alive()) << "Escape in full screen only leaves it";

@@ -103,10 +103,13 @@ std::string gameBinary() {
   return fs::absolute(path ? path : "build/stompalong").string();
 }
 
-// The test's environment, with the given entries replacing any of the same name.
+// The test's environment, with the given entries replacing any of the same
+// name; an entry without "=" only removes its variable.
 std::vector<std::string> environmentWith(const std::vector<std::string>& extra) {
   auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
-  std::vector<std::string> entries(extra);
+  std::vector<std::string> entries;
+  for (const auto& entry : extra)
+    if (entry.find('=') != std::string::npos) entries.push_back(entry);
   for (char** e = environ; *e; ++e) {
     bool replaced = false;
     for (const auto& entry : extra) replaced = replaced || nameOf(entry) == nameOf(*e);
@@ -168,16 +171,17 @@ bool silent(const std::vector<uint8_t>& samples) {
   return std::all_of(samples.begin(), samples.end(), [](uint8_t b) { return b == 0; });
 }
 
-void expectOneLineExit(GameProcess& game, const std::vector<std::string>& parts) {
-  ASSERT_EQ(game.waitForExit(60), 1) << game.report();
+void expectOneLineExit(GameProcess& game, const std::vector<std::string>& parts, int status) {
+  ASSERT_EQ(game.waitForExit(60), status) << game.report();
   std::string errors = game.errors();
   for (const std::string& part : parts) EXPECT_NE(errors.find(part), std::string::npos) << part << " in\n" << errors;
   EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
 }
 
-GameProcess::GameProcess(testfiles::TempDir workDir, const std::vector<std::string>& env)
+GameProcess::GameProcess(testfiles::TempDir workDir, const std::vector<std::string>& env,
+                         const std::vector<std::string>& args)
     : ownedDir_(std::move(workDir)), workDir_(ownedDir_->path()) {
-  start(env);
+  start(env, std::nullopt, args);
 }
 
 GameProcess::GameProcess(const fs::path& workDir, const std::vector<std::string>& env, std::optional<uid_t> user)
@@ -185,9 +189,14 @@ GameProcess::GameProcess(const fs::path& workDir, const std::vector<std::string>
   start(env, user);
 }
 
-void GameProcess::start(const std::vector<std::string>& env, std::optional<uid_t> user) {
+void GameProcess::start(const std::vector<std::string>& env, std::optional<uid_t> user,
+                        const std::vector<std::string>& args) {
   std::vector<std::string> entries = environmentWith(env);
   std::string binary = gameBinary();
+  std::vector<std::string> words = args;
+  std::vector<char*> argv = {binary.data()};
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
   std::string dir = workDir_.string();
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
@@ -198,8 +207,7 @@ void GameProcess::start(const std::vector<std::string>& env, std::optional<uid_t
     if (chdir(dir.c_str()) != 0) _exit(126);
     if (!freopen("stdout.txt", "w", stdout) || !freopen("stderr.txt", "w", stderr)) _exit(126);
     if (user && (setgid(*user) != 0 || setuid(*user) != 0)) _exit(126);  // after the output files, made as the test
-    char* argv[] = {binary.data(), nullptr};
-    execve(binary.c_str(), argv, envp.data());
+    execve(binary.c_str(), argv.data(), envp.data());
     _exit(127);
   }
 }
@@ -382,6 +390,8 @@ std::array<int, 2> GameProcess::screenSize() {
   Display* d = display();
   return {DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d))};
 }
+
+bool GameProcess::coversTheScreen() { return position() == std::array<int, 2>{0, 0} && size() == screenSize(); }
 
 std::array<int, 2> GameProcess::size() {
   XWindowAttributes attributes{};

@@ -64,8 +64,10 @@ bool silent(const std::vector<uint8_t>& samples);
 class GameProcess {
  public:
   // Starts the game ($STOMPALONG_BIN) in workDir, which it removes when done,
-  // with extra "NAME=value" environment entries.
-  explicit GameProcess(testfiles::TempDir workDir, const std::vector<std::string>& env = {});
+  // with extra "NAME=value" environment entries ("NAME" alone unsets it) and
+  // command-line arguments.
+  explicit GameProcess(testfiles::TempDir workDir, const std::vector<std::string>& env = {},
+                       const std::vector<std::string>& args = {});
   // The same in a folder the caller keeps, for files that outlive the game;
   // with a user id, the game runs as that user (the test runs as root).
   GameProcess(const std::filesystem::path& workDir, const std::vector<std::string>& env = {},
@@ -110,6 +112,9 @@ class GameProcess {
   std::array<int, 2> size();
   std::array<int, 2> position();    // the window's top-left corner on the screen
   std::array<int, 2> screenSize();
+  bool coversTheScreen();  // at the screen's corner, and as large as the screen
+  pid_t pid() const { return pid_; }
+  unsigned long window() const { return window_; }  // the X window, once the first frame is seen
   // Window pixels, y from the top; a window that cannot be read throws.
   Rgb pixel(int x, int y);
   std::vector<uint8_t> grab(int x, int y, int width, int height);  // RGB rows from the top
@@ -125,7 +130,8 @@ class GameProcess {
   std::string report();
 
  private:
-  void start(const std::vector<std::string>& env, std::optional<uid_t> user = std::nullopt);
+  void start(const std::vector<std::string>& env, std::optional<uid_t> user = std::nullopt,
+             const std::vector<std::string>& args = {});
   int newFrames();
   void requireExited();
   void sendKey(const std::string& keysym, bool down, unsigned modifiers);
@@ -139,8 +145,8 @@ class GameProcess {
   unsigned long damage_ = 0;  // reports the window's frames
 };
 
-// Expects the game to stop as a failed start-up does: status 1 and a single
-// line on stderr holding every one of the parts.
-void expectOneLineExit(GameProcess& game, const std::vector<std::string>& parts);
+// Expects the game to stop as a failed start-up does: status 1 (or the one
+// given) and a single line on stderr holding every one of the parts.
+void expectOneLineExit(GameProcess& game, const std::vector<std::string>& parts, int status = 1);
 
 }  // namespace e2e

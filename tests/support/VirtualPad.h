@@ -25,6 +25,7 @@ struct PadKind {
   int axes = 0;
   Uint16 vendor = 0x1234;
   Uint16 product = 0x0001;
+  SDL_JoystickType type = SDL_JOYSTICK_TYPE_DANCE_PAD;  // a game controller gets SDL's own layout for it
 };
 
 class VirtualPad {
@@ -32,7 +33,7 @@ class VirtualPad {
   explicit VirtualPad(const PadKind& kind = {}) {
     SDL_VirtualJoystickDesc desc{};
     desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_DANCE_PAD;
+    desc.type = static_cast<Uint16>(kind.type);
     desc.nbuttons = static_cast<Uint16>(kind.buttons);
     desc.nhats = static_cast<Uint16>(kind.hats);
     desc.naxes = static_cast<Uint16>(kind.axes);
