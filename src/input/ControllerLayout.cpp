@@ -2,8 +2,12 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "core/Log.h"
@@ -26,6 +30,23 @@ constexpr Output kOutputs[] = {
 constexpr std::string_view kStickAxes[] = {"leftx", "lefty"};
 // Controller mappings of the player's own, in the file SDL's convention names.
 constexpr const char* kControllerMappings = "gamecontrollerdb.txt";
+constexpr size_t kMaxMappingsBytes = size_t{4} << 20;  // bytes: room for thousands of controllers
+
+// The devices the player's own mappings name (SDL_GAMECONTROLLERCONFIG and the
+// file), by GUID in lower case: their layouts are used whatever the device is.
+std::set<std::string> playerMapped;
+
+// The GUID each line of mappings starts with.
+void notePlayerMapped(const std::string& lines) {
+  size_t start = 0;
+  while (start < lines.size()) {
+    size_t end = std::min(lines.find('\n', start), lines.size());
+    std::string guid = lines.substr(start, std::min(lines.find(',', start), end) - start);
+    std::transform(guid.begin(), guid.end(), guid.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (!guid.empty() && guid[0] != '#') playerMapped.insert(guid);
+    start = end + 1;
+  }
+}
 
 std::optional<int> number(std::string_view text) {
   int value = 0;
@@ -96,16 +117,38 @@ std::optional<PadMapping> controllerLayout(std::string_view sdlMapping) {
   return std::nullopt;
 }
 
+// The file is read once, here, and handed to SDL from memory.
 void addPlayerControllerMappings() {
+  if (const char* variable = std::getenv("SDL_GAMECONTROLLERCONFIG")) notePlayerMapped(variable);
   std::filesystem::path dir = userfiles::gameDir(userfiles::Kind::Config);
-  std::error_code error;
-  if (dir.empty() || !std::filesystem::is_regular_file(dir / kControllerMappings, error)) return;
+  if (dir.empty()) return;
   std::string file = (dir / kControllerMappings).string();
-  if (SDL_GameControllerAddMappingsFromFile(file.c_str()) < 0)
-    logLine("cannot read the controller mappings in %s: %s", file.c_str(), SDL_GetError());
+  userfiles::FileText text = userfiles::readSmallFile(file, kMaxMappingsBytes);
+  if (text.missing()) return;
+  std::string why = text.error.message();
+  if (!text.error) {
+    SDL_RWops* memory = SDL_RWFromConstMem(text.text.data(), static_cast<int>(text.text.size()));
+    if (SDL_GameControllerAddMappingsFromRW(memory, 1) >= 0) return notePlayerMapped(text.text);
+    why = SDL_GetError();
+  }
+  logLine("cannot read the controller mappings in %s: %s", file.c_str(), why.c_str());
+}
+
+// SDL's own list also lays out generic adapter chips, for the gamepads built on
+// them; the dance mats built on the same chips wire their buttons otherwise
+// (the common USB adapter 0079:0011 is listed as an SNES pad, with the arrows'
+// buttons on the face buttons). So a layout from SDL's list is used only for a
+// controller whose maker SDL knows (Xbox, PlayStation, Switch, ...); any
+// layout the player gave is used for any device.
+bool layoutFits(int device) {
+  if (SDL_GameControllerTypeForIndex(device) != SDL_CONTROLLER_TYPE_UNKNOWN) return true;
+  char guid[33] = "";
+  SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(device), guid, sizeof guid);
+  return playerMapped.contains(guid);
 }
 
 std::optional<PadMapping> controllerLayoutOf(int device) {
+  if (!layoutFits(device)) return std::nullopt;
   char* mapping = SDL_GameControllerMappingForDeviceIndex(device);
   if (!mapping) return std::nullopt;
   std::optional<PadMapping> layout = controllerLayout(mapping);
