@@ -106,7 +106,9 @@ void StompWorld::score(int squashed) {
   }
   if (squashed > bestEver_) {
     bestEver_ = squashed;
-    if (bestEverFile_) bestEverFile_->save(bestEver_);  // now: a crash later in the run cannot lose it
+    // Now, so a crash later in the run cannot lose it; a higher record another
+    // game has set meanwhile shows from here on.
+    if (bestEverFile_) bestEver_ = bestEverFile_->save(bestEver_);
   }
   if (squashed > kExplosionAbove) explosionSounds_.playRandom(kStompVolume);
   lastStomp_ = squashed;
