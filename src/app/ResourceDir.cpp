@@ -2,14 +2,13 @@
 
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
 #include "core/Assets.h"
+#include "core/RegularFile.h"
+#include "media/GlyphRaster.h"
 
 namespace fs = std::filesystem;
 
@@ -44,10 +43,7 @@ std::string fontFailureLine(const char* loaderMessage) {
   std::error_code error;
   std::string where = fs::current_path(error).string();
   std::string reason = loaderMessage;
-  if (FILE* file = std::fopen(assets::kFont, "rb"))
-    std::fclose(file);
-  else
-    reason = std::strerror(errno);
+  if (std::error_code error = RegularFile(assets::kFont, kMostFontFileBytes).error()) reason = error.message();
   if (!holdsResources(".")) {
     reason += " (no res/ folder here";
     for (const fs::path& place : placesBesideExecutable()) reason += ", in " + place.string();

@@ -11,6 +11,7 @@
 bool enterResourceDir();
 
 // The one line that says why the font did not load: the file, the folder it was
-// looked for in, and the system's reason when the file cannot be opened at all,
+// looked for in, and the system's reason when the file cannot be opened at all
+// (or "not a regular file", "File too large" when it is not read at all),
 // else the font loader's own message.
 std::string fontFailureLine(const char* loaderMessage);

@@ -41,12 +41,20 @@ Stored readStored(const fs::path& file) {
   return {*count, ""};
 }
 
-// Writes the best unless the file holds a better one (from another run). Empty
-// when done, else why not, as the end of a sentence.
-std::string storeUnlessBeaten(const fs::path& file, int best) {
+// Writes the best unless the file holds one as good; `onRecord` is then the
+// file's. Empty when done, else why not, as the end of a sentence.
+std::string storeUnlessBeaten(const fs::path& file, int best, int& onRecord) {
+  onRecord = best;
   if (file.empty()) return ": neither XDG_DATA_HOME nor HOME names a folder for it";
-  if (readStored(file).count >= best) return "";
-  std::error_code error = userfiles::writeAtomically(file, std::to_string(best) + "\n");
+  std::error_code error = userfiles::updateAtomically(
+      file, kMaxFileBytes, [&](const userfiles::FileText& read) -> std::optional<std::string> {
+        std::optional<int> stored = read.error ? std::nullopt : parseCount(read.text);
+        if (stored && *stored >= best) {
+          onRecord = *stored;
+          return std::nullopt;
+        }
+        return std::to_string(best) + "\n";
+      });
   return error ? " in " + file.string() + ": " + error.message() : "";
 }
 
@@ -66,9 +74,12 @@ int BestStompFile::load() const {
   return stored.count;
 }
 
-void BestStompFile::save(int best) {
-  std::string problem = storeUnlessBeaten(file_, best);
-  if (problem.empty() || reportedSaveFailure_) return;
-  reportedSaveFailure_ = true;
-  logLine("cannot keep the best stomp%s; playing on without keeping it", problem.c_str());
+int BestStompFile::save(int best) {
+  int onRecord = best;
+  std::string problem = storeUnlessBeaten(file_, best, onRecord);
+  if (!problem.empty() && !reportedSaveFailure_) {
+    reportedSaveFailure_ = true;
+    logLine("cannot keep the best stomp%s; playing on without keeping it", problem.c_str());
+  }
+  return onRecord;
 }

@@ -15,10 +15,12 @@ class BestStompFile {
   // read or holds no count, with one line on stderr naming it. Such a file is
   // left as it is until a new record replaces it.
   int load() const;
-  // Stores a new best at once, unless the file already holds a better one (from
-  // another run). A failure gives one line on stderr, only the first time, and
-  // the game plays on.
-  void save(int best);
+  // Stores a new best at once, unless the file already holds one as good (from
+  // another run, maybe still playing): read, compared and written under the
+  // file's lock, so no other game's record is lost in between. Returns the best
+  // on record, the file's when it is higher. A failure gives one line on
+  // stderr, only the first time, and the game plays on.
+  int save(int best);
 
  private:
   std::filesystem::path file_;

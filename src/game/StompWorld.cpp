@@ -141,8 +141,10 @@ void StompWorld::score(Player& player, int squashed) {
   }
   if (squashed > bestEver_) {
     bestEver_ = squashed;
-    bestEverBy_ = party_.together() ? player.slot : -1;
-    if (bestEverFile_) bestEverFile_->save(bestEver_);  // now: a crash later in the run cannot lose it
+    // Now, so a crash later in the run cannot lose it; a higher record another
+    // game has set meanwhile shows from here on.
+    if (bestEverFile_) bestEver_ = bestEverFile_->save(bestEver_);
+    bestEverBy_ = party_.together() && bestEver_ == squashed ? player.slot : -1;
   }
   if (squashed > kExplosionAbove) explosionSounds_.playRandom(kStompVolume);
   s.lastStomp = squashed;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <unordered_set>
 
 #include "core/Log.h"
 #include "core/UserFiles.h"
@@ -20,6 +21,7 @@ constexpr const char* kHeader =
     "# slot takes any number of them, separated by commas, or none. A slot\n"
     "# without a line keeps its default.\n";
 constexpr size_t kGuidDigits = 32;
+constexpr size_t kMostQuoted = 80;  // characters of a bad line an error quotes
 
 std::string_view trim(std::string_view text) {
   size_t begin = 0, end = text.size();
@@ -45,6 +47,23 @@ std::string oneLine(const std::string& text) {
   return std::string(trim(out));
 }
 
+// A piece of a bad line, fit to print on one line of a terminal: in quotes, cut
+// at kMostQuoted characters, every byte outside printable ASCII as \xNN.
+std::string quoted(std::string_view text) {
+  std::string out = "\"";
+  for (size_t i = 0; i < text.size() && i < kMostQuoted; ++i) {
+    auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x20 && c < 0x7f) {
+      out += static_cast<char>(c);
+    } else {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+      out += escaped;
+    }
+  }
+  return out + (text.size() > kMostQuoted ? "\"..." : "\"");
+}
+
 // The inputs of a slot line's value: comma-separated, possibly none.
 bool parseInputList(std::string_view value, std::vector<PadInputId>& inputs, std::string& error) {
   inputs.clear();
@@ -55,7 +74,7 @@ bool parseInputList(std::string_view value, std::vector<PadInputId>& inputs, std
     std::string_view piece = trim(value.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
     std::optional<PadInputId> input = parseInput(piece);
     if (!input) {
-      error = "unknown input \"" + std::string(piece) + "\"";
+      error = "unknown input " + quoted(piece);
       return false;
     }
     inputs.push_back(*input);
@@ -109,7 +128,7 @@ class Parser {
     }
     int slot = slotNamed(key);
     if (slot < 0) {
-      error = "unknown slot \"" + std::string(key) + "\"";
+      error = "unknown slot " + quoted(key);
       return false;
     }
     if (seenSlot_[slot]) return twice(buttonName(slot), error);
@@ -126,11 +145,9 @@ class Parser {
       return false;
     }
     std::string key = lowerCase(guid);
-    for (const SavedPad& pad : result_.pads) {
-      if (pad.guid == key) {
-        error = "device " + key + " appears twice";
-        return false;
-      }
+    if (!guids_.insert(key).second) {
+      error = "device " + key + " appears twice";
+      return false;
     }
     result_.pads.push_back({key, "", PadMapping::defaults()});
     seenName_ = false;
@@ -144,9 +161,21 @@ class Parser {
   }
 
   PadMappingParse result_;
+  std::unordered_set<std::string> guids_;  // of the blocks so far
   bool seenName_ = false;
   bool seenSlot_[kPadSlots] = {};
 };
+
+// The device's block replaced, or added after the others.
+void keep(std::vector<SavedPad>& pads, SavedPad pad) {
+  for (SavedPad& kept : pads) {
+    if (kept.guid == pad.guid) {
+      kept = std::move(pad);
+      return;
+    }
+  }
+  pads.push_back(std::move(pad));
+}
 
 }  // namespace
 
@@ -202,33 +231,43 @@ const PadMapping* PadMappingFile::find(const std::string& guid) const {
 }
 
 bool PadMappingFile::save(const std::string& guid, const std::string& name, const PadMapping& mapping) {
-  bool kept = false;
-  for (SavedPad& pad : pads_) {
-    if (pad.guid == guid) {
-      pad.name = name;
-      pad.mapping = mapping;
-      kept = true;
-    }
-  }
-  if (!kept) pads_.push_back({guid, name, mapping});
-  if (broken_) {
-    logLine("pad mapping not saved: %s has errors and is left as it is; the mapping applies until the game ends",
-            path_.c_str());
+  keep(pads_, {guid, name, mapping});
+  if (path_.empty()) {
+    logLine("cannot save the pad mapping to the config directory: neither XDG_CONFIG_HOME nor HOME is set; "
+            "it applies until the game ends");
     return false;
   }
-  return write();
-}
-
-// The whole file at once, through a temporary file and a rename: a crash or a
-// full disk leaves the old file whole.
-bool PadMappingFile::write() const {
-  std::string why = "neither XDG_CONFIG_HOME nor HOME is set";
-  if (!path_.empty()) {
-    std::error_code error = userfiles::writeAtomically(path_, formatPadMappings(pads_));
-    if (!error) return true;
-    why = error.message();
+  // Under the file's lock, into what is on disk now: blocks another game saved
+  // since this one read the file stay.
+  std::string refusal;
+  std::vector<SavedPad> merged;
+  std::error_code error = userfiles::updateAtomically(
+      path_, kMaxFileBytes, [&](const userfiles::FileText& file) -> std::optional<std::string> {
+        if (file.error && !file.missing()) {
+          refusal = "cannot be read (" + file.error.message() + ")";
+          return std::nullopt;
+        }
+        PadMappingParse parsed = parsePadMappings(file.text);
+        if (parsed.errorLine != 0) {
+          refusal = "has errors";
+          return std::nullopt;
+        }
+        merged = std::move(parsed.pads);
+        keep(merged, {guid, name, mapping});
+        std::string text = formatPadMappings(merged);
+        if (text.size() > kMaxFileBytes) refusal = "would grow past the " + std::to_string(kMaxFileBytes) + " bytes the game reads";
+        return refusal.empty() ? std::optional(text) : std::nullopt;
+      });
+  if (!refusal.empty()) {
+    logLine("pad mapping not saved: %s %s and is left as it is; the mapping applies until the game ends",
+            path_.c_str(), refusal.c_str());
+    return false;
   }
-  logLine("cannot save the pad mapping to %s: %s; it applies until the game ends",
-               path_.empty() ? "the config directory" : path_.c_str(), why.c_str());
-  return false;
+  if (error) {
+    logLine("cannot save the pad mapping to %s: %s; it applies until the game ends", path_.c_str(),
+            error.message().c_str());
+    return false;
+  }
+  pads_ = std::move(merged);
+  return true;
 }

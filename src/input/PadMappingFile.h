@@ -47,8 +47,12 @@ class PadMappingFile {
   void load();
   // The saved mapping of a device, or null when it has none.
   const PadMapping* find(const std::string& guid) const;
-  // Keeps the device's mapping and writes the whole file. On failure one line
-  // on stderr says why; the mapping is still kept for this run. True if written.
+  // Keeps the device's mapping and writes it into the file: read, merged and
+  // written under the file's lock, so blocks another copy of the game saved
+  // meanwhile stay (and are known here from then on). A file that cannot be
+  // read or parsed, or that would grow past what load reads, is left as it is.
+  // On failure one line on stderr says why; the mapping is still kept for this
+  // run. True if written.
   bool save(const std::string& guid, const std::string& name, const PadMapping& mapping);
 
   const std::string& path() const { return path_; }
@@ -57,9 +61,8 @@ class PadMappingFile {
 
 
  private:
-  bool write() const;
 
   std::string path_;
   std::vector<SavedPad> pads_;
-  bool broken_ = false;  // the file could not be read or parsed: left alone
+  bool broken_ = false;  // the file could not be read or parsed when loaded
 };

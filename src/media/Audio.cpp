@@ -8,9 +8,12 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "core/RegularFile.h"
 #include "media/Limiter.h"
+#include "media/StdioFile.h"
 #include "media/WavHeader.h"
 
 namespace audio {
@@ -117,19 +120,26 @@ void limitMix(void*, Uint8* stream, int bytes) {
 }
 
 // Mix_LoadMUS picks the decoder by the file's name; from an SDL_RWops the
-// mixer looks at the bytes, so a WAV or OGG named .mp3 still plays.
+// mixer looks at the bytes, so a WAV or OGG named .mp3 still plays. The file
+// is streamed from disk, so only a regular file of a bounded size is opened.
 Mix_Music* loadMusic(const char* path) {
-  SDL_RWops* file = SDL_RWFromFile(path, "rb");
-  return file ? Mix_LoadMUS_RW(file, 1) : nullptr;
+  StdioFile stream = openForReading(path, kMostMusicFileBytes);
+  SDL_RWops* file = stream ? SDL_RWFromFP(stream.get(), SDL_TRUE) : nullptr;
+  if (!file) return nullptr;
+  stream.release();  // the RWops closes it now
+  return Mix_LoadMUS_RW(file, 1);
 }
+
+SDL_RWops* fromMemory(const std::string& bytes) { return SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())); }
 
 // Whether a sound file can be loaded without holding more than the longest
 // sample: a WAV by its header; other kinds by the length their stream
 // decoder reads, where it reads one (Mix_LoadWAV decodes and converts the
 // whole file at once, so this has to be known first).
-bool shortEnoughToDecode(const char* path) {
-  if (std::optional<double> seconds = wavSeconds(path)) return *seconds <= kLongestSampleSeconds;
-  Mix_Music* music = loadMusic(path);
+bool shortEnoughToDecode(const std::string& bytes) {
+  if (std::optional<double> seconds = wavSeconds(bytes)) return *seconds <= kLongestSampleSeconds;
+  SDL_RWops* file = fromMemory(bytes);
+  Mix_Music* music = file ? Mix_LoadMUS_RW(file, 1) : nullptr;
   if (!music) return true;  // no stream decoder knows it: judged once decoded
   double seconds = Mix_MusicDuration(music);
   Mix_FreeMusic(music);
@@ -185,8 +195,11 @@ void closeDevice() {
 }
 
 Sample loadSample(const char* path, int maxPlaybacks) {
-  if (!deviceOpen || maxPlaybacks < 1 || !shortEnoughToDecode(path)) return 0;
-  Mix_Chunk* chunk = Mix_LoadWAV(path);
+  if (!deviceOpen || maxPlaybacks < 1) return 0;
+  std::string bytes;  // read once, so what is judged is what is decoded
+  if (readRegularFile(path, kMostSampleFileBytes, bytes) || !shortEnoughToDecode(bytes)) return 0;
+  SDL_RWops* file = fromMemory(bytes);
+  Mix_Chunk* chunk = file ? Mix_LoadWAV_RW(file, 1) : nullptr;
   if (chunk && !shortEnough(chunk)) {
     Mix_FreeChunk(chunk);
     chunk = nullptr;

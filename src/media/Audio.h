@@ -19,6 +19,13 @@ bool openDevice();
 // Frees every sample and stream and closes the device; every handle is dead after.
 void closeDevice();
 
+// The most a sound effect's file may hold (30 seconds of sound, which is what
+// a sample may last, take some 10 MB even as 48 kHz stereo float), and a music
+// file's, which is streamed. Anything larger, and anything but a regular file
+// (a FIFO, /dev/zero), is refused before a byte is read, as a missing file is.
+constexpr uint64_t kMostSampleFileBytes = uint64_t{16} << 20;
+constexpr uint64_t kMostMusicFileBytes = uint64_t{64} << 20;
+
 // Whole file into memory, whatever its name says it is; at most maxPlaybacks
 // sound at once, the playback furthest into the sound taken over when all are
 // busy. 0 on failure, and for a sound longer than 30 seconds: refused before
@@ -28,7 +35,7 @@ Channel sampleChannel(Sample sample);
 void playChannel(Channel channel);
 void setChannelVolume(Channel channel, int volume);  // 0..100
 
-// The decoder is chosen by the file's content, not its name.
+// The decoder is chosen by the file's content, not its name. 0 on failure.
 Stream openStream(const char* path, bool loop);
 void closeStream(Stream stream);  // stops it if it plays and frees it
 int openStreamCount();            // streams opened and not yet closed

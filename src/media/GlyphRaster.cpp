@@ -9,6 +9,8 @@
 #include <cstring>
 #include <memory>
 
+#include "core/RegularFile.h"
+
 namespace {
 
 constexpr FT_UInt kDpi = 96;
@@ -117,11 +119,13 @@ struct FreeTypeBudget {
 };
 
 FontFace::FontFace(const char* path) {
+  if (std::error_code error = readRegularFile(path, kMostFontFileBytes, bytes_)) throw FontError(error.message());
   memory_ = {this, FreeTypeBudget::allocate, FreeTypeBudget::release, FreeTypeBudget::reallocate};
   if (FT_New_Library(&memory_, &library_) != 0) throw FontError("FT_Init_FreeType failed");
   FT_Add_Default_Modules(library_);
   FT_Set_Default_Properties(library_);
-  if (FT_New_Face(library_, path, 0, &face_) != 0) {
+  if (FT_New_Memory_Face(library_, reinterpret_cast<const FT_Byte*>(bytes_.data()), static_cast<FT_Long>(bytes_.size()), 0,
+                         &face_) != 0) {
     FT_Done_Library(library_);
     throw FontError("FT_New_Face failed (there is probably a problem with your font file)");
   }

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 // A font that cannot be loaded; what() is FreeType's failure message.
@@ -20,16 +21,24 @@ struct FontError : std::runtime_error {
 // font needs, far below what a hostile one could ask for.
 constexpr size_t kFreeTypeBudget = size_t{32} << 20;
 
+// The largest font file the game reads: it is read into memory whole, once,
+// so that nothing done to the file later can touch the font in use.
+constexpr uint64_t kMostFontFileBytes = uint64_t{32} << 20;
+
 // A glyph larger than this on either side would not fit a line of text; it is
 // drawn as an empty glyph that still moves the pen on.
 constexpr int kMaxGlyphSide = 256;  // pixels
 
 // FreeType's library and one face, alive only while a font loads and released
 // on every way out of it, throws included. All that FreeType allocates for them
-// comes out of a fixed budget, so no font file can make it take more.
+// comes out of a fixed budget, so no font file can make it take more. The face
+// reads the file's bytes from memory: a file cut short or rewritten while the
+// font loads changes nothing that FreeType reads.
 class FontFace {
  public:
-  explicit FontFace(const char* path);  // throws FontError
+  // Throws FontError: the system's reason, "not a regular file" or "File too
+  // large" when the file cannot be read, else FreeType's failure message.
+  explicit FontFace(const char* path);
   ~FontFace();
   FontFace(const FontFace&) = delete;
   FontFace& operator=(const FontFace&) = delete;
@@ -39,6 +48,7 @@ class FontFace {
   void setHeight(unsigned height);
 
  private:
+  std::string bytes_;       // the whole file, read before the face opens
   FT_MemoryRec_ memory_{};  // FreeType's allocator, drawing on the budget
   size_t allocated_ = 0;    // bytes FreeType holds now, at most kFreeTypeBudget
   FT_Library library_ = nullptr;

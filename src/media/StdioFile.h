@@ -3,16 +3,28 @@
 #pragma once
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
+
+#include "core/RegularFile.h"
 
 struct StdioFileCloser {
   void operator()(FILE* file) const { std::fclose(file); }
 };
 using StdioFile = std::unique_ptr<FILE, StdioFileCloser>;
 
-inline StdioFile openForReading(const char* path) { return StdioFile(std::fopen(path, "rb")); }
+// Null unless the path holds a regular file (see RegularFile.h) of at most maxBytes.
+inline StdioFile openForReading(const char* path, uint64_t maxBytes = UINT64_MAX) {
+  RegularFile file(path, maxBytes);
+  int fd = file.release();
+  if (fd < 0) return nullptr;
+  FILE* stream = fdopen(fd, "rb");
+  if (!stream) close(fd);
+  return StdioFile(stream);
+}
 
 // Bytes in the open file; 0 when the system cannot tell.
 inline long long fileSize(FILE* file) {

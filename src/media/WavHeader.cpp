@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <limits>
-
-#include "media/StdioFile.h"
 
 namespace {
 
@@ -23,9 +20,10 @@ struct Format {
 uint32_t le32(const uint8_t* b) { return b[0] | b[1] << 8 | b[2] << 16 | uint32_t(b[3]) << 24; }
 uint16_t le16(const uint8_t* b) { return uint16_t(b[0] | b[1] << 8); }
 
-Format readFormat(FILE* f, uint32_t size) {
+Format readFormat(std::string_view chunk, uint32_t size) {
   uint8_t b[26] = {};
-  size_t got = std::fread(b, 1, std::min<size_t>(size, sizeof b), f);
+  size_t got = std::min<size_t>({size, sizeof b, chunk.size()});
+  std::memcpy(b, chunk.data(), got);
   Format format;
   if (got < 16) return format;
   format = {le16(b), le16(b + 2), le16(b + 12), le16(b + 14), le32(b + 4)};
@@ -49,21 +47,18 @@ double framesIn(const Format& format, uint64_t dataBytes) {
 
 }  // namespace
 
-std::optional<double> wavSeconds(const char* path) {
-  StdioFile f = openForReading(path);
-  uint8_t riff[12];
-  if (!f || std::fread(riff, 1, 12, f.get()) != 12 || std::memcmp(riff, "RIFF", 4) != 0 ||
-      std::memcmp(riff + 8, "WAVE", 4) != 0)
-    return std::nullopt;
-  uint64_t bytes = uint64_t(fileSize(f.get())), at = 12;
+std::optional<double> wavSeconds(std::string_view file) {
+  auto bytesAt = [&](uint64_t at) { return reinterpret_cast<const uint8_t*>(file.data() + at); };
+  if (file.size() < 12 || file.compare(0, 4, "RIFF") != 0 || file.compare(8, 4, "WAVE") != 0) return std::nullopt;
+  const uint64_t bytes = file.size();
+  uint64_t at = 12;
   Format format;
   std::optional<uint64_t> dataBytes;
-  uint8_t chunk[8];
-  while (!dataBytes && at + 8 <= bytes && std::fseek(f.get(), long(at), SEEK_SET) == 0 &&
-         std::fread(chunk, 1, 8, f.get()) == 8) {
-    uint32_t size = le32(chunk + 4);
-    if (std::memcmp(chunk, "fmt ", 4) == 0) format = readFormat(f.get(), size);
-    if (std::memcmp(chunk, "data", 4) == 0) dataBytes = std::min<uint64_t>(size, bytes - at - 8);
+  while (!dataBytes && at + 8 <= bytes) {
+    std::string_view id = file.substr(at, 4);
+    uint32_t size = le32(bytesAt(at + 4));
+    if (id == "fmt ") format = readFormat(file.substr(at + 8), size);
+    if (id == "data") dataBytes = std::min<uint64_t>(size, bytes - at - 8);
     at += 8 + uint64_t(size) + (size & 1);  // chunks are padded to an even size
   }
   if (!dataBytes || format.rate == 0 || format.channels == 0 || format.blockAlign == 0)

@@ -4,9 +4,10 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
-// Seconds of sound the file's header declares, counting only the data the
-// file really holds. nullopt when the file is not RIFF WAVE (or cannot be
-// opened); infinity when it is, but its header makes no sense (no format or
-// data chunk, no rate, channels or frame size), so that it counts as too long.
-std::optional<double> wavSeconds(const char* path);
+// Seconds of sound the header of the file's bytes declares, counting only the
+// data the file really holds. nullopt when they are not RIFF WAVE; infinity
+// when they are, but the header makes no sense (no format or data chunk, no
+// rate, channels or frame size), so that it counts as too long.
+std::optional<double> wavSeconds(std::string_view file);

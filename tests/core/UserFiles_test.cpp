@@ -1,7 +1,9 @@
 // The player's files: which folder the XDG variables pick, and writes that
 // replace a file whole or not at all.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -100,6 +102,46 @@ TEST(UserFiles, ReadsSmallFilesOnly) {
   read = userfiles::readSmallFile(folder / "eight", 7);
   EXPECT_EQ(read.error, std::errc::file_too_large);
   EXPECT_EQ(read.text, "");
+  // A link to a file is read; what is no regular file is refused (e2e_SpecialFiles plays on FIFOs).
+  fs::create_symlink("/dev/zero", folder / "zero");
+  EXPECT_EQ(userfiles::readSmallFile(folder / "zero", 8).error.message(), "not a regular file");
+  fs::create_symlink("eight", folder / "link");
+  EXPECT_EQ(userfiles::readSmallFile(folder / "link", 8).text, "12345678");
+}
+
+// Only temporaries of the game's own making whose process is gone, or that are
+// over a minute old, are removed; a player's files beside the file stay.
+TEST(UserFiles, OnlyAbandonedTemporariesOfTheGameAreRemoved) {
+  testfiles::TempDir temp("userfiles-leftovers");
+  const fs::path folder = temp.path();
+  const std::string live = ".record.stompalong-" + std::to_string(getpid()) + "-1.tmp";
+  const std::string kept[] = {".record.backup", ".record.orig12", ".record.abcdef", live};
+  const std::string gone[] = {".record.stompalong-999999999-2.tmp", ".record.stompalong-1-3.tmp"};
+  for (const auto& name : kept) testfiles::writeText(folder / name, "mine\n");
+  for (const auto& name : gone) testfiles::writeText(folder / name, "left\n");
+  // pid 1 lives, but its temporary is two minutes old.
+  fs::last_write_time(folder / gone[1], fs::file_time_type::clock::now() - std::chrono::minutes(2));
+  ASSERT_FALSE(userfiles::writeAtomically(folder / "record", "1\n"));
+  for (const auto& name : kept) EXPECT_TRUE(fs::exists(folder / name)) << name;
+  for (const auto& name : gone) EXPECT_FALSE(fs::exists(folder / name)) << name;
+}
+
+// A link is written through, the file it names replaced in its own folder,
+// with the mode it had; a text the next read would refuse is not written.
+TEST(UserFiles, WritesGoThroughLinksKeepTheModeAndStayReadable) {
+  testfiles::TempDir temp("userfiles-link");
+  const fs::path real = temp.path() / "elsewhere" / "record", link = temp.path() / "record";
+  testfiles::writeText(real, "1\n");
+  fs::permissions(real, fs::perms(0640));
+  fs::create_symlink("elsewhere/record", link);
+  ASSERT_FALSE(userfiles::updateAtomically(link, 8, [](const userfiles::FileText& old) { return old.text + "2\n"; }));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(testfiles::readText(real), "1\n2\n");
+  EXPECT_EQ(fs::status(real).permissions(), fs::perms(0640));
+  EXPECT_EQ(userfiles::updateAtomically(link, 8, [](const userfiles::FileText&) { return std::string(9, '3'); }),
+            std::errc::file_too_large);
+  EXPECT_EQ(testfiles::readText(real), "1\n2\n");
+  EXPECT_EQ(entries(real.parent_path()), 2) << "the file and its lock only";
 }
 
 }  // namespace

@@ -38,7 +38,8 @@ TEST(BestEver, ARecordOutlivesAKillAndShowsOnTheNextStart) {
   game.kill();  // with the record on screen: no exit path runs
   EXPECT_EQ(game.errors().find("Stompalong:"), std::string::npos) << game.errors();
 
-  // A whole record: one count and its newline, and no temporary file beside it.
+  // A whole record: one count and its newline, and no temporary file beside it
+  // (its lock file is all).
   std::string text = testfiles::readText(file);
   ASSERT_FALSE(text.empty()) << "no record was written before the kill";
   int record = std::atoi(text.c_str());
@@ -46,7 +47,8 @@ TEST(BestEver, ARecordOutlivesAKillAndShowsOnTheNextStart) {
   EXPECT_EQ(text, std::to_string(record) + "\n");
   int filesBeside = 0;
   for ([[maybe_unused]] const auto& entry : fs::directory_iterator(file.parent_path())) ++filesBeside;
-  EXPECT_EQ(filesBeside, 1);
+  EXPECT_EQ(filesBeside, 2);
+  EXPECT_TRUE(fs::exists(file.parent_path() / ".best-stomp.lock"));
 
   // The next start: the same corner as before, with the record on the third line.
   e2e::GameProcess next(dir.path(), env);

@@ -2,8 +2,10 @@
 // to be huge, a sound that claims 1 Hz, a font whose glyphs come out giant; a
 // start from another folder, and a resource folder the game may not read.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/Assets.h"
@@ -19,6 +21,27 @@ constexpr uid_t kNobody = 65534;         // a user with no access to the test's 
 constexpr int kCentreX = 400, kCentreY = 300;
 
 fs::path in(const testfiles::TempDir& dir, const char* asset) { return dir.path() / asset; }
+
+// Whether the user may run the file: every folder on its way open to them.
+bool canRun(uid_t user, const fs::path& file) {
+  pid_t child = fork();
+  if (child == 0) _exit(setgid(user) == 0 && setuid(user) == 0 && access(file.c_str(), X_OK) == 0 ? 0 : 1);
+  int status = 1;
+  return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The game binary where the user can run it: where it is, else a copy in a
+// folder open to all (a checkout in a folder closed to others, as a root
+// user's home or `mktemp -d`, keeps the user out). Empty if neither works.
+fs::path runnableBy(uid_t user, const testfiles::TempDir& spare) {
+  const char* bin = std::getenv("STOMPALONG_BIN");
+  fs::path binary = fs::absolute(bin ? bin : "build/stompalong");  // as GameProcess finds it
+  if (canRun(user, binary)) return binary;
+  fs::path copy = spare.path() / "stompalong";  // statically linked to the game: the file is all it needs
+  fs::copy_file(binary, copy);
+  fs::permissions(spare.path(), fs::perms(0755));
+  return canRun(user, copy) ? copy : fs::path();
+}
 
 }  // namespace
 
@@ -60,7 +83,14 @@ TEST(Hostile, AnUnreadableResourceFolderGivesOneLineWithTheSystemsReason) {
   testfiles::TempDir dir = e2e::fontOnly("unreadable");
   fs::permissions(dir.path() / assets::kResourceDir, fs::perms::none);
   std::optional<uid_t> user;
-  if (geteuid() == 0) user = kNobody;
+  testfiles::TempDir spare("nobody-bin");
+  const std::string ownBinary = std::getenv("STOMPALONG_BIN") ? std::getenv("STOMPALONG_BIN") : "build/stompalong";
+  if (geteuid() == 0) {
+    user = kNobody;
+    fs::path runnable = runnableBy(kNobody, spare);
+    if (runnable.empty()) GTEST_SKIP() << "user " << kNobody << " cannot run the game here, nor a copy in " << spare.path();
+    setenv("STOMPALONG_BIN", runnable.c_str(), 1);  // what the game process starts
+  }
   {
     // A data folder of its own, with no best stomp yet: the font's line is the only one.
     std::string dataHome = "XDG_DATA_HOME=" + (dir.path() / "data").string();
@@ -68,5 +98,6 @@ TEST(Hostile, AnUnreadableResourceFolderGivesOneLineWithTheSystemsReason) {
     e2e::expectOneLineExit(game, {std::string("cannot load the font ") + assets::kFont + " in " +
                                   dir.path().string() + ": Permission denied"});
   }
+  setenv("STOMPALONG_BIN", ownBinary.c_str(), 1);
   fs::permissions(dir.path() / assets::kResourceDir, fs::perms::owner_all);  // so the folder can be removed
 }

@@ -76,12 +76,13 @@ TEST_F(BestStompTest, TheStoredBestStandsUntilALargerStomp) {
   EXPECT_EQ(testfiles::readText(file), "6\n");
 }
 
-TEST_F(BestStompTest, ALargerRecordFromAnotherRunIsNeverOverwritten) {
+TEST_F(BestStompTest, ALargerRecordFromAnotherRunIsNeverOverwrittenAndShowsFromThenOn) {
   keepBestEver(file);
   stomp(2);
   testfiles::writeText(file, "9\n");  // another copy of the game, played meanwhile
   stomp(3);
-  EXPECT_EQ(world.bestEver(), 3);
+  EXPECT_EQ(world.bestEver(), 9);
+  EXPECT_EQ(world.mostPerStomp(), 3);
   EXPECT_EQ(testfiles::readText(file), "9\n");
 }
 

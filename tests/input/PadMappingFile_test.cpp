@@ -22,11 +22,11 @@ using testpad::VirtualPad;
 const std::string kGuidA = "03000000790000001100000000000000";
 const std::string kGuidB = "0300000057696900060000000a000000";
 
-// No temporary file is left beside the mapping file.
+// No temporary file is left beside the mapping file: only its lock.
 bool onlyTheFileIn(const std::string& path) {
   std::filesystem::path file(path);
   for (const auto& entry : std::filesystem::directory_iterator(file.parent_path()))
-    if (entry.path() != file) return false;
+    if (entry.path() != file && entry.path().filename() != ".pads.txt.lock") return false;
   return true;
 }
 
@@ -152,6 +152,9 @@ TEST_F(PadMappingFileTest, EachMistakeIsFoundOnItsLine) {
       {block + "name = a\nName = b\n", 3, "name is given twice for this device"},
       {block + "\n" + block, 3, "device " + kGuidA + " appears twice"},
       {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 1, "expected \"[GUID]\" or \"slot = inputs\""},
+      // A bad line is quoted 80 characters at most, what a terminal would act on escaped.
+      {block + "Up = \x1b[31m" + std::string(100, 'x') + "\n", 2,
+       "unknown input \"\\x1b[31m" + std::string(75, 'x') + "\"..."},
   };
   for (const Case& c : cases) {
     PadMappingParse parsed = parsePadMappings(c.text);
@@ -186,6 +189,31 @@ TEST_F(PadMappingFileTest, ACorruptFileCostsOneLineGivesTheDefaultsAndIsNeverWri
   EXPECT_EQ(testfiles::readText(path), corrupt);
   EXPECT_EQ(pads.mapping(0), oddMapping()) << "applies for this run all the same";
   EXPECT_TRUE(onlyTheFileIn(path));
+}
+
+// A save that would make the file larger than the game reads is refused.
+TEST_F(PadMappingFileTest, ASaveThatWouldPassTheReadLimitLeavesTheFile) {
+  // As many devices as fit, the last one's name long enough to end 10 bytes short of 1 MiB.
+  const SavedPad one{kGuidB, "", PadMapping::defaults()};
+  const size_t header = formatPadMappings({}).size(), block = formatPadMappings({one}).size() - header;
+  std::vector<SavedPad> pads(((1 << 20) - header) / block - 1);
+  for (size_t pad = 0; pad < pads.size(); ++pad) {
+    char guid[33];
+    std::snprintf(guid, sizeof guid, "%032zx", pad);
+    pads[pad] = {guid, "", PadMapping::defaults()};
+  }
+  pads.back().name.assign((1 << 20) - 10 - formatPadMappings(pads).size(), 'n');
+  const std::string text = formatPadMappings(pads);
+  testfiles::writeText(path, text);
+  PadMappingFile file;
+  file.load();
+  ASSERT_FALSE(file.broken());
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(file.save(kGuidA, "Pad A", oddMapping()));
+  std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+  EXPECT_NE(errors.find("not saved: " + path + " would grow past"), std::string::npos) << errors;
+  EXPECT_TRUE(testfiles::readText(path) == text);
 }
 
 TEST_F(PadMappingFileTest, AFileThatCannotBeReadCostsOneLine) {
