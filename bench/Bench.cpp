@@ -122,6 +122,7 @@ double peakResidentMegabytes() {
 int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], kWaveSpawnOption) == 0) return waveSpawnChild();
   if (argc > 1 && std::strcmp(argv[1], kPlainStateOption) == 0) allowStateShortcuts(false);
+  if (argc > 2 && std::strcmp(argv[1], kFramesOutOption) == 0) drawWithoutFillShortcuts();
   App& app = App::instance();
   quietModifierWarnings("bench");  // the scripted player calls the key callbacks directly
   app.setMainWindow(createMainWindow(800, 600, "Game"));

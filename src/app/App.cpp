@@ -2,6 +2,10 @@
 
 #include <GL/freeglut.h>
 
+#include <chrono>
+#include <thread>
+
+#include "app/Desktop.h"
 #include "app/FrameTimer.h"
 #include "app/Window.h"
 #include "app/hud/Hud.h"
@@ -22,6 +26,10 @@ namespace {
 
 constexpr float kFieldOfView = 60;  // degrees, vertical
 
+double monotonicMs() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 }  // namespace
 
 App& App::instance() {
@@ -41,11 +49,10 @@ void App::useSettings(const std::string& path, const Options& options) {
 
 void App::init() {
   FrameTimer::instance().start();
-  FontManager::instance().load(assets::kFont, 24);
+  FontManager::instance().load(assets::kFont, 32);  // all text is drawn at 32, scaled
   KeyboardState::instance().init();  // opens the dance pads
   hud::load();
   SoundBank::instance().initAudio();
-  FontManager::instance().load(assets::kFont, 32);  // replaces the first load: all text is 32
   slides_.load();
   Camera::instance().setFieldOfView(kFieldOfView);
   arena.load();
@@ -57,6 +64,7 @@ void App::init() {
   world.init();
   setClearColor(assets::kSkyColour.r / 255.0f, assets::kSkyColour.g / 255.0f, assets::kSkyColour.b / 255.0f);
   game_.load();
+  pacer_.start(displayRefreshHz(), swapIntervalSet());
   switchTo({ScreenId::Slides});
 }
 
@@ -66,6 +74,17 @@ void App::update(float dt) {
   updateWindow(input);               // full screen, quitting and the volume work on every screen
   updateVolume(input, dt);
   if (current_) switchTo(current_->update(dt, input));
+  noteChanges(input);
+}
+
+// What makes a still screen's picture stale: the input (a held button lights
+// the indicator), a look of the screen's own, the volume bar coming or going.
+void App::noteChanges(const FrameInput& input) {
+  inputChanged_ = !(input == lastInput_.standing());
+  lastInput_ = input;
+  bool bar = volume_.barSecondsLeft() > 0;
+  if (inputChanged_ || bar != barShown_ || (current_ && current_->lookChanged())) stale_ = true;
+  barShown_ = bar;
 }
 
 FrameInput App::readInput(float dt) {
@@ -107,6 +126,7 @@ void App::switchTo(const NextScreen& next) {
   if (current_) current_->leave();
   screenId_ = next.id;
   current_ = screenOf(next.id);
+  stale_ = true;
   if (current_) current_->enter(next);
 }
 
@@ -130,18 +150,51 @@ void App::render() {
   glutSwapBuffers();
 }
 
-void App::displayFrame() {
-  MatrixStackDepths before = frameCheckStart();
+void App::runUpdate() {
+  if (windowSizePending()) {
+    stale_ = true;
+    pacer_.setRefreshHz(displayRefreshHz());  // the window may have moved to another output
+  }
   applyWindowSize();  // the reshape callback only records the size
-  glPushMatrix();
   FrameTimer::instance().tick();
   update(FrameTimer::instance().frameDelta());
+}
+
+void App::displayFrame() {
+  MatrixStackDepths before = frameCheckStart();
+  pacer_.frameStarted(monotonicMs(), !slept_);
+  slept_ = false;
+  if (!updated_) runUpdate();
+  updated_ = false;
+  glPushMatrix();
   render();
   glPopMatrix();
+  stale_ = false;
+  ++framesDrawn_;
   checkFrameState(before);  // debug builds stop at the first frame that leaks GL state
+}
+
+// A screen that moves runs whole frames, one per refresh, or at once for
+// input waiting. A still screen is updated at every poll and drawn only when
+// its picture went stale: at once for a change of input, else at the refresh.
+bool App::frameWanted(double nowMs) const {
+  bool moving = !current_ || current_->moves();
+  if (moving) return pacer_.due(nowMs) || KeyboardState::instance().eventsWaiting();
+  return stale_ && (inputChanged_ || pacer_.due(nowMs));
 }
 
 void App::idle() {
   if (glutGetWindow() != mainWindow_) glutSetWindow(mainWindow_);
-  glutPostRedisplay();
+  if (current_ && !current_->moves()) {
+    runUpdate();
+    updated_ = true;
+  }
+  double now = monotonicMs();
+  if (frameWanted(now)) {
+    glutPostRedisplay();
+    return;
+  }
+  updated_ = false;
+  slept_ = true;
+  std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(pacer_.sleepMs(now)));
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/FramePacer.h"
 #include "app/Options.h"
 #include "app/Settings.h"
 #include "app/Volume.h"
@@ -26,9 +27,12 @@ class App {
   void update(float dt);
   void render();
 
-  // GLUT glue: one frame, and the idle callback that keeps frames coming.
+  // GLUT glue: one frame (the display callback, ours or the window's expose),
+  // and the idle callback, which reads the input between frames and asks for
+  // a frame when the pacer wants one.
   void displayFrame();
   void idle();
+  long framesDrawn() const { return framesDrawn_; }
 
   ScreenId screen() const { return screenId_; }
   void setMainWindow(int window) { mainWindow_ = window; }
@@ -38,6 +42,9 @@ class App {
  private:
   App();
   FrameInput readInput(float dt);
+  void runUpdate();  // the window's new size, the clock's tick, the update
+  void noteChanges(const FrameInput& input);
+  bool frameWanted(double nowMs) const;
   void updateWindow(const FrameInput& input);
   void updateVolume(const FrameInput& input, float dt);
   void keepFullScreen(bool on);
@@ -55,4 +62,12 @@ class App {
   bool fullScreen_ = false;  // the window the player wants; the frame makes it so
   SettingsFile settingsFile_;
   Settings saved_;  // as the file holds them: the player's changes, not this run's options
+  FramePacer pacer_;
+  FrameInput lastInput_;        // the latest update's
+  bool inputChanged_ = false;   // the latest update's input differs from the one before
+  bool stale_ = true;           // the picture on show is not what the screen would draw now
+  bool barShown_ = false;       // the volume bar, as of the latest update
+  bool updated_ = false;        // the idle callback updated for the frame it asked for
+  bool slept_ = false;          // the idle callback waited since the latest frame
+  long framesDrawn_ = 0;
 };

@@ -15,6 +15,8 @@ class KeyboardState {
 
   void init();
   void tick(float dt);
+  // A key, button or pad event waits for the next tick.
+  bool eventsWaiting() { return !events_.empty() || dancePad.eventsWaiting(); }
 
   void onMouseMove(int x, int y);
   void onMouseButton(int button, int state, int x, int y);

@@ -40,7 +40,7 @@ void drawWall(unsigned list, float angle, bool mirrored) {
   float mirror = mirrored ? -1.0f : 1.0f;
   scale(mirror * kWallWidth, 1, field::kWallHeight);
   rotate(90, 1, 0, 0);
-  callList(list);
+  drawQuad(list);
   popMatrix();
 }
 
@@ -68,7 +68,7 @@ void Arena::drawFloor() const {
   setColor(1, 1, 1, 1);
   pushMatrix();
   scale(field::kSize, field::kSize, 1);
-  callList(floorList_);
+  drawQuad(floorList_);
   popMatrix();
 }
 

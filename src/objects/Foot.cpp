@@ -42,7 +42,7 @@ void Foot::drawGround() {
   translate(p.x, p.y, 0);
   float s = (kShadowTopHeight - p.z) * 0.5f;  // a pad square wide while planted
   scale(s, s, 1);
-  callList(shadowList_);
+  drawQuad(shadowList_);
   popMatrix();
 }
 
