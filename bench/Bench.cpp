@@ -25,6 +25,7 @@
 #include "InputLatency.h"
 #include "Measure.h"
 #include "PartyFigures.h"
+#include "Startup.h"
 #include "WaveSpawn.h"
 #include "app/App.h"
 #include "app/Window.h"
@@ -121,6 +122,8 @@ double peakResidentMegabytes() {
 
 int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], kWaveSpawnOption) == 0) return waveSpawnChild();
+  if (argc > 2 && std::strcmp(argv[1], kFirstFrameOption) == 0) return firstFrameChild(argv[2]);
+  if (argc > 2 && std::strcmp(argv[1], kIdleOption) == 0) return idleChild(argv[2]);
   if (argc > 1 && std::strcmp(argv[1], kPlainStateOption) == 0) allowStateShortcuts(false);
   if (argc > 2 && std::strcmp(argv[1], kFramesOutOption) == 0) drawWithoutFillShortcuts();
   App& app = App::instance();
@@ -143,12 +146,15 @@ int main(int argc, char** argv) {
   stepThroughSlides();
   fillFloor();
   measureFrames(measureLayers());
+  measureFullHd();
   measureParty();
   measureInputToFrame();
   measureUpdate();
   measureCrowds();
   report("peak_rss_mb", peakResidentMegabytes(), "MB");
   measureWaveSpawn();
+  measureStartup("/proc/self/exe");
+  measureIdle("/proc/self/exe");
   report("cores", std::thread::hardware_concurrency(), "cores");
   std::printf("\n");
   return 0;

@@ -144,8 +144,10 @@ Screen* App::screenOf(ScreenId id) {
 void App::render() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (current_) current_->draw();
+  markPass("indicators");
   if (current_ && !current_->drawsOwnIndicator())
     hud::drawIndicators(StompWorld::instance().party(), PadInput::instance().frame().pads);
+  markPass("volume_bar");
   if (volume_.barSecondsLeft() > 0) hud::drawVolumeBar(volume_.percent(), volume_.muted());
   glutSwapBuffers();
 }
@@ -196,5 +198,6 @@ void App::idle() {
   }
   updated_ = false;
   slept_ = true;
-  std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(pacer_.sleepMs(now)));
+  bool frameWaiting = !current_ || current_->moves() || stale_;
+  std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(pacer_.sleepMs(now, frameWaiting)));
 }

@@ -28,7 +28,7 @@ void FramePacer::frameStarted(double nowMs, bool backToBack) {
 
 bool FramePacer::due(double nowMs) const { return !pacing_ || nowMs - lastStartMs_ >= periodMs_; }
 
-double FramePacer::sleepMs(double nowMs) const {
-  if (!pacing_) return kPollMs;
+double FramePacer::sleepMs(double nowMs, bool frameWaiting) const {
+  if (!pacing_ || !frameWaiting) return kPollMs;
   return std::clamp(lastStartMs_ + periodMs_ - nowMs, 0.0, kPollMs);
 }

@@ -21,8 +21,9 @@ class FramePacer {
   void frameStarted(double nowMs, bool backToBack);
   // A moving screen's next frame may start.
   bool due(double nowMs) const;
-  // How long to sleep before reading the input again.
-  double sleepMs(double nowMs) const;
+  // How long to sleep before reading the input again; less when a frame
+  // waits for its refresh and that comes sooner.
+  double sleepMs(double nowMs, bool frameWaiting) const;
 
   bool pacing() const { return pacing_; }
   double periodMs() const { return periodMs_; }

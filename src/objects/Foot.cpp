@@ -96,6 +96,7 @@ void FootManager::update(float dt) {
 }
 
 void FootManager::drawGround() {
+  markPass("foot_shadows");
   setDepthTest(false);
   setTexturing(true, true);
   setColor(1, 1, 1, 1);
@@ -103,6 +104,7 @@ void FootManager::drawGround() {
 }
 
 void FootManager::draw() {
+  markPass("feet");
   setDepthTest(true);
   setTexturing(true, true);
   setColor(1, 1, 1, 1);

@@ -76,6 +76,8 @@ void Victim::setState(int s) {
   }
 }
 
+float Victim::splatterReach() const { return splatterSize(variation_) * std::sqrt(0.5f); }
+
 bool Victim::isUpright() { return state() == Walking || state() == Flung; }
 
 void Victim::update(float dt) {

@@ -21,6 +21,12 @@ void setOpaqueTexturing(bool opaquePicture);  // texturing on; blending and the 
 void allowStateShortcuts(bool allow);
 void setClearColor(float r, float g, float b);
 
+// The frame's passes by name, for a benchmark that counts each one's
+// fragments: every pass marks its start; nothing happens without an observer.
+using PassObserver = void (*)(const char* pass);
+void observePasses(PassObserver observer);
+void markPass(const char* pass);
+
 // Fill shortcuts spare llvmpipe fragments and may move a pixel by a few levels
 // (see the README's Performance section): sprite quads trimmed to their
 // pictures' visible boxes, and splatter decals drawn into the floor once
