@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "input/KeyboardState.h"
+#include "support/GlTest.h"  // the keyboard state asks GLUT for the modifiers, which needs its window
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include "input/KeyboardState.h"
 #include "input/PadInput.h"
+#include "support/GlTest.h"  // the keyboard state asks GLUT for the modifiers, which needs its window
 
 namespace {
 

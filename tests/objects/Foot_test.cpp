@@ -5,6 +5,7 @@
 
 #include "core/Assets.h"
 #include "objects/Foot.h"
+#include "support/GlTest.h"  // the feet are drawn too, in the GL tests' window
 
 namespace {
 

@@ -12,7 +12,6 @@ namespace {
 
 constexpr float kAscent = 0.8f;    // of the scaled font height above the baseline
 constexpr float kDescent = 0.3f;   // below it
-constexpr float kPanelAlpha = 0.55f;
 
 float leftOf(const TextLine& line) {
   float width = FontManager::instance().width(line.text) * line.scale;
@@ -50,8 +49,8 @@ void print(const TextLine& line) {
   popMatrix();
 }
 
-void drawPanel(const Rect& box) {
-  setColor(0, 0, 0, kPanelAlpha);
+void drawPanel(const Rect& box, float alpha) {
+  setColor(0, 0, 0, alpha);
   fillRect(box.minX, box.minY, box.maxX, box.maxY);
 }
 

@@ -24,8 +24,9 @@ Rect boxOf(const TextLine& line);
 // The box around all of them, with a margin.
 Rect boxAround(const TextLine* lines, int count, float margin);
 void print(const TextLine& line);
-// A see-through dark panel that makes any colour of text read over any picture.
-void drawPanel(const Rect& box);
+// A see-through dark panel that makes any colour of text read over any picture;
+// the darker, the more lines it holds over the busy scene.
+void drawPanel(const Rect& box, float alpha = 0.55f);
 void setColour(assets::Rgb8 colour, float alpha = 1);
 
 }  // namespace hud
