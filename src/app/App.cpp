@@ -78,9 +78,10 @@ void App::update(float dt) {
 }
 
 // What makes a still screen's picture stale: the input (a held button lights
-// the indicator), a look of the screen's own, the volume bar coming or going.
+// the indicator; any key or click is drawn for, so whoever pressed it sees the
+// frame it reached), a look of the screen's own, the volume bar coming or going.
 void App::noteChanges(const FrameInput& input) {
-  inputChanged_ = !(input == lastInput_.standing());
+  inputChanged_ = KeyboardState::instance().eventsDelivered() || !(input == lastInput_.standing());
   lastInput_ = input;
   bool bar = volume_.barSecondsLeft() > 0;
   if (inputChanged_ || bar != barShown_ || (current_ && current_->lookChanged())) stale_ = true;

@@ -14,6 +14,7 @@
 #include <cstdlib>
 
 #include "app/App.h"
+#include "app/Window.h"
 #include "input/KeyboardState.h"
 #include "objects/VictimCrowd.h"
 #include "render/Render.h"
@@ -101,7 +102,9 @@ class DrawingShortcuts : public ::testing::Test {
 
   // The window at the size, once the frame has applied it.
   static void resizeWindow(int width, int height) {
+    registerCallbacks();     // the game's reshape callback records the size for the frame to apply
     glutDisplayFunc([] {});  // GLUT's events are pumped here; the test draws the frames itself
+    glutIdleFunc(nullptr);
     glutReshapeWindow(width, height);
     while (windowSize().width != width || windowSize().height != height) {
       glutMainLoopEvent();

@@ -33,8 +33,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr double kPollSeconds = 0.005;
-constexpr int kFramesPerEdge = 2;  // the first may have begun before the event arrived
 constexpr double kEdgeSeconds = 30;
+// No frame for this long: a still screen, which draws only when something
+// changes; a moving one draws at least every 50 ms under the sanitizers.
+constexpr double kStillSeconds = 0.2;
 constexpr double kFeetGone = 2.0;  // game seconds: planted at most 1, rising 0.5
 
 double since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
@@ -228,7 +230,7 @@ bool GameProcess::waitForFirstFrame(double seconds) {
   }
   if (!window_) return false;
   damage_ = XDamageCreate(display(), window_, XDamageReportNonEmpty);
-  return waitForFrames(kFramesPerEdge, seconds - since(start));
+  return waitForFrames(1, seconds - since(start)) && framesOrStill(1, kEdgeSeconds, true);
 }
 
 int GameProcess::newFrames() {
@@ -243,24 +245,34 @@ int GameProcess::newFrames() {
   return frames;
 }
 
-bool GameProcess::waitForFrames(int count, double seconds) {
+bool GameProcess::waitForFrames(int count, double seconds) { return framesOrStill(count, seconds, false); }
+
+bool GameProcess::framesOrStill(int count, double seconds, bool stillEnds) {
   if (!damage_) throw std::logic_error("wait for the first frame first");
   // Frames already reported, or begun before this call's requests reached the server, do not count.
   XSync(display(), False);
   newFrames();
   XDamageSubtract(display(), damage_, None, None);
-  auto start = Clock::now();
-  for (int seen = 0; seen < count; seen += newFrames()) {
+  auto start = Clock::now(), lastFrame = start;
+  for (int seen = 0; seen < count;) {
+    if (int fresh = newFrames()) {
+      seen += fresh;
+      lastFrame = Clock::now();
+      continue;
+    }
+    if (stillEnds && since(lastFrame) > kStillSeconds) return true;
     if (!alive() || since(start) > seconds) return false;
     sleepFor(kPollSeconds);
   }
   return true;
 }
 
+bool GameProcess::waitForEdge() { return waitForFrames(1, kEdgeSeconds) && framesOrStill(1, kEdgeSeconds, true); }
+
 void GameProcess::play(double gameSeconds) {
   auto start = Clock::now();
   int frames = static_cast<int>(std::ceil(gameSeconds / FrameTimer::kMaxStep));
-  waitForFrames(frames, gameSeconds + kEdgeSeconds);
+  framesOrStill(frames, gameSeconds + kEdgeSeconds, true);
   double left = gameSeconds - since(start);
   if (left > 0) sleepFor(left);
 }
@@ -313,7 +325,7 @@ void GameProcess::sendKey(const std::string& keysym, bool down, unsigned modifie
 void GameProcess::key(const std::string& keysym, unsigned modifiers) {
   for (bool down : {true, false}) {
     sendKey(keysym, down, modifiers);
-    if (!waitForFrames(kFramesPerEdge, kEdgeSeconds) && alive()) throw std::runtime_error("no frame after key " + keysym);
+    if (!waitForEdge() && alive()) throw std::runtime_error("no frame after key " + keysym);
   }
 }
 
@@ -321,7 +333,7 @@ void GameProcess::tap(const std::string& keysym, unsigned modifiers) {
   sendKey(keysym, true, modifiers);
   sendKey(keysym, false, modifiers);
   XFlush(display());
-  if (!waitForFrames(kFramesPerEdge, kEdgeSeconds) && alive()) throw std::runtime_error("no frame after a tap of " + keysym);
+  if (!waitForEdge() && alive()) throw std::runtime_error("no frame after a tap of " + keysym);
 }
 
 void GameProcess::sendButton(int x, int y, bool down) {
@@ -342,7 +354,7 @@ void GameProcess::sendButton(int x, int y, bool down) {
 void GameProcess::click(int x, int y) {
   for (bool down : {true, false}) {
     sendButton(x, y, down);
-    if (!waitForFrames(kFramesPerEdge, kEdgeSeconds) && alive()) throw std::runtime_error("no frame after a click");
+    if (!waitForEdge() && alive()) throw std::runtime_error("no frame after a click");
   }
 }
 
