@@ -12,7 +12,8 @@ constexpr std::array<int, 2> kWindowSize = {800, 600};
 }  // namespace
 
 TEST(Window, FullScreenKeysCoverTheScreenAndEscapeQuits) {
-  e2e::GameProcess game(e2e::copyOfResources("window"), {e2e::kNoLeakCheckAtExit});  // ends through exit
+  // Ends through exit; starts in a window whatever an earlier run left in the settings.
+  e2e::GameProcess game(e2e::copyOfResources("window"), {e2e::kNoLeakCheckAtExit}, {"--windowed"});
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
   const std::array<int, 2> windowed = game.position();
 
