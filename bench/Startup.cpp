@@ -29,7 +29,7 @@ constexpr double kSettleSeconds = 1;  // after the child is ready, before its CP
 
 void printNowAndExit() {
   glFinish();
-  std::printf("%.3f\n", wallMs());
+  std::printf("\n%.3f\n", wallMs());  // on a line of its own, after the game's trace
   std::fflush(stdout);
   std::_Exit(0);  // the first frame is all this child is for
 }
