@@ -39,6 +39,11 @@ constexpr double kEdgeSeconds = 30;
 // wrongly for still, a moving screen's press may share a frame with its
 // release, which the game counts as one press all the same.
 constexpr double kStillSeconds = 0.1;
+// The start's first frames, as the window's size and exposure arrive, can come
+// a few tenths of a second apart under the sanitizers on a busy machine, and
+// the first may be drawn before the window has its size.
+constexpr int kStartFrames = 3;
+constexpr double kStartStillSeconds = 0.5;
 constexpr double kFeetGone = 2.0;  // game seconds: planted at most 1, rising 0.5
 
 double since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
@@ -232,7 +237,7 @@ bool GameProcess::waitForFirstFrame(double seconds) {
   }
   if (!window_) return false;
   damage_ = XDamageCreate(display(), window_, XDamageReportNonEmpty);
-  return waitForFrames(1, seconds - since(start)) && framesOrStill(1, kEdgeSeconds, true);
+  return waitForFrames(1, seconds - since(start)) && framesOrStill(kStartFrames - 1, kEdgeSeconds, kStartStillSeconds);
 }
 
 int GameProcess::newFrames() {
@@ -247,9 +252,9 @@ int GameProcess::newFrames() {
   return frames;
 }
 
-bool GameProcess::waitForFrames(int count, double seconds) { return framesOrStill(count, seconds, false); }
+bool GameProcess::waitForFrames(int count, double seconds) { return framesOrStill(count, seconds, 0); }
 
-bool GameProcess::framesOrStill(int count, double seconds, bool stillEnds) {
+bool GameProcess::framesOrStill(int count, double seconds, double stillSeconds) {
   if (!damage_) throw std::logic_error("wait for the first frame first");
   // Frames already reported, or begun before this call's requests reached the server, do not count.
   XSync(display(), False);
@@ -262,19 +267,19 @@ bool GameProcess::framesOrStill(int count, double seconds, bool stillEnds) {
       lastFrame = Clock::now();
       continue;
     }
-    if (stillEnds && since(lastFrame) > kStillSeconds) return true;
+    if (stillSeconds > 0 && since(lastFrame) > stillSeconds) return true;
     if (!alive() || since(start) > seconds) return false;
     sleepFor(kPollSeconds);
   }
   return true;
 }
 
-bool GameProcess::waitForEdge() { return waitForFrames(1, kEdgeSeconds) && framesOrStill(1, kEdgeSeconds, true); }
+bool GameProcess::waitForEdge() { return waitForFrames(1, kEdgeSeconds) && framesOrStill(1, kEdgeSeconds, kStillSeconds); }
 
 void GameProcess::play(double gameSeconds) {
   auto start = Clock::now();
   int frames = static_cast<int>(std::ceil(gameSeconds / FrameTimer::kMaxStep));
-  framesOrStill(frames, gameSeconds + kEdgeSeconds, true);
+  framesOrStill(frames, gameSeconds + kEdgeSeconds, kStillSeconds);
   double left = gameSeconds - since(start);
   if (left > 0) sleepFor(left);
 }

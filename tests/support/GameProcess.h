@@ -135,9 +135,9 @@ class GameProcess {
   void start(const std::vector<std::string>& env, std::optional<uid_t> user = std::nullopt,
              const std::vector<std::string>& args = {});
   int newFrames();
-  // Count frames, or fewer when the screen goes still (no frame for a moment)
-  // and stillEnds; false if the game ended or the time ran out first.
-  bool framesOrStill(int count, double seconds, bool stillEnds);
+  // Count frames, or fewer when the screen goes still (no frame for
+  // stillSeconds, when above 0); false if the game ended or the time ran out first.
+  bool framesOrStill(int count, double seconds, double stillSeconds);
   bool waitForEdge();
   void requireExited();
   void sendKey(const std::string& keysym, bool down, unsigned modifiers);
