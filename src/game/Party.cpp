@@ -79,9 +79,10 @@ int Party::joinFrom(const PadFrame& pads) {
   for (int source = 0; source < PadFrame::kSources; ++source) {
     if (source == PadFrame::kKeyboard || !pads.sources[source].wentDown(kButtonStart)) continue;
     if (source < kMaxPads && !pads.devices[source].connected()) continue;
-    if (anyoneOwns(pads, source) || freeSlot() < 0) continue;
+    int slot = freeSlot();
+    if (slot < 0 || anyoneOwns(pads, source)) continue;
     Player player;
-    player.slot = freeSlot();
+    player.slot = slot;
     player.navigationKeys = source == PadFrame::kNavigationKeys;
     if (!player.navigationKeys) {
       player.device = pads.devices[source].id;

@@ -92,11 +92,8 @@ void StompWorld::update(float dt, const PadFrame& pads) {
 void StompWorld::playAlone(const PadFrame& pads) {
   Player& player = party_.players().front();
   ButtonStates buttons = party_.buttonsOf(player, pads);
-  for (int b = 0; b < kSquareCount; ++b) {
-    if (!buttons.wentDown(b)) continue;
-    StompPress press{player.slot, squares_[squareForButton(b)]};
+  for (const StompPress& press : pressesOf(player, buttons))
     land(player, stompTogether(crowd_, {press}, kSquashRadius, kFlingRadius).front());
-  }
   liftReleased(player, buttons);
   if (buttons.wentDown(kButtonStart))
     targetAngle_ += kTurnDegrees;
@@ -107,19 +104,26 @@ void StompWorld::playAlone(const PadFrame& pads) {
 // Everyone's presses of the frame come down together; a turn would move every
 // player's squares at once, so only a cleared wave turns the view.
 void StompWorld::playTogether(const PadFrame& pads) {
+  std::vector<ButtonStates> buttons;  // by player, in the party's order
   std::vector<StompPress> presses;
   std::vector<Player*> pressedBy;
   for (Player& player : party_.players()) {
-    ButtonStates buttons = party_.buttonsOf(player, pads);
-    for (int b = 0; b < kSquareCount; ++b) {
-      if (!buttons.wentDown(b)) continue;
-      presses.push_back({player.slot, squares_[squareForButton(b)]});
+    buttons.push_back(party_.buttonsOf(player, pads));
+    for (const StompPress& press : pressesOf(player, buttons.back())) {
+      presses.push_back(press);
       pressedBy.push_back(&player);
     }
   }
   std::vector<StompLanding> landings = stompTogether(crowd_, presses, kSquashRadius, kFlingRadius);
   for (size_t k = 0; k < landings.size(); ++k) land(*pressedBy[k], landings[k]);
-  for (Player& player : party_.players()) liftReleased(player, party_.buttonsOf(player, pads));
+  for (size_t i = 0; i < buttons.size(); ++i) liftReleased(party_.players()[i], buttons[i]);
+}
+
+std::vector<StompPress> StompWorld::pressesOf(const Player& player, const ButtonStates& buttons) const {
+  std::vector<StompPress> presses;
+  for (int b = 0; b < kSquareCount; ++b)
+    if (buttons.wentDown(b)) presses.push_back({player.slot, squares_[squareForButton(b)]});
+  return presses;
 }
 
 void StompWorld::land(Player& player, const StompLanding& landing) {

@@ -82,6 +82,8 @@ class StompWorld {
  private:
   void playAlone(const PadFrame& pads);
   void playTogether(const PadFrame& pads);
+  // The squares the player's buttons came down on this frame, in button order.
+  std::vector<StompPress> pressesOf(const Player& player, const ButtonStates& buttons) const;
   void land(Player& player, const StompLanding& landing);
   void score(Player& player, int squashed);
   void liftReleased(const Player& player, const ButtonStates& buttons);
