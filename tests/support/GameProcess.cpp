@@ -39,11 +39,10 @@ constexpr double kEdgeSeconds = 30;
 // wrongly for still, a moving screen's press may share a frame with its
 // release, which the game counts as one press all the same.
 constexpr double kStillSeconds = 0.1;
-// The start's first frames, as the window's size and exposure arrive, can come
-// a few tenths of a second apart under the sanitizers on a busy machine, and
-// the first may be drawn before the window has its size.
-constexpr int kStartFrames = 3;
-constexpr double kStartStillSeconds = 0.5;
+// The window's mapping and the GL driver's first use of it are reported like
+// frames while the window is still unpainted; the game's first frame follows
+// each within this, under the sanitizers on a busy machine.
+constexpr double kFirstPaintSeconds = 1;
 constexpr double kFeetGone = 2.0;  // game seconds: planted at most 1, rising 0.5
 
 double since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
@@ -237,7 +236,21 @@ bool GameProcess::waitForFirstFrame(double seconds) {
   }
   if (!window_) return false;
   damage_ = XDamageCreate(display(), window_, XDamageReportNonEmpty);
-  return waitForFrames(1, seconds - since(start)) && framesOrStill(kStartFrames - 1, kEdgeSeconds, kStartStillSeconds);
+  if (!waitForFrames(1, seconds - since(start))) return false;
+  while (unpainted())
+    if (!waitForFrames(1, kFirstPaintSeconds)) return alive();  // an all-black first picture
+  return true;
+}
+
+bool GameProcess::unpainted() {
+  auto [width, height] = size();
+  XImage* image = XGetImage(display(), window_, 0, 0, width, height, AllPlanes, ZPixmap);
+  if (!image) return false;  // the caller's next read reports it
+  // All zero bytes: the first is zero and each equals the next.
+  size_t bytes = static_cast<size_t>(image->bytes_per_line) * height;
+  bool black = image->data[0] == 0 && std::memcmp(image->data, image->data + 1, bytes - 1) == 0;
+  XDestroyImage(image);
+  return black;
 }
 
 int GameProcess::newFrames() {
@@ -336,6 +349,13 @@ void GameProcess::key(const std::string& keysym, unsigned modifiers) {
   }
 }
 
+void GameProcess::stillKey(const std::string& keysym) {
+  for (bool down : {true, false}) {
+    sendKey(keysym, down, 0);
+    if (!waitForFrames(1, kEdgeSeconds) && alive()) throw std::runtime_error("no frame after key " + keysym);
+  }
+}
+
 void GameProcess::tap(const std::string& keysym, unsigned modifiers) {
   sendKey(keysym, true, modifiers);
   sendKey(keysym, false, modifiers);
@@ -361,7 +381,7 @@ void GameProcess::sendButton(int x, int y, bool down) {
 void GameProcess::click(int x, int y) {
   for (bool down : {true, false}) {
     sendButton(x, y, down);
-    if (!waitForEdge() && alive()) throw std::runtime_error("no frame after a click");
+    if (!waitForFrames(1, kEdgeSeconds) && alive()) throw std::runtime_error("no frame after a click");
   }
 }
 
@@ -378,7 +398,7 @@ void GameProcess::close() {
 }
 
 void GameProcess::stepThroughSlides() {
-  for (size_t slide = 0; slide < std::size(assets::kSlides); ++slide) key("3");
+  for (size_t slide = 0; slide < std::size(assets::kSlides); ++slide) stillKey("3");
 }
 
 void GameProcess::enterGame() {

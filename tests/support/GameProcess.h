@@ -98,10 +98,16 @@ class GameProcess {
   // screen moves, as the first may have begun before the event arrived; so a
   // press and its release never share a frame.
   void key(const std::string& keysym, unsigned modifiers = 0);  // as X names it: "q", "3", "F11"
+  // The same on a still screen (the slides, the pad setup), which reads the
+  // input at every poll and draws once for each key: a frame per edge, with no
+  // wait to see whether the screen moves.
+  void stillKey(const std::string& keysym);
   // A press and its release sent together, as a tap too quick for any frame
   // to fall between them; then waits for its frames as for an edge.
   void tap(const std::string& keysym, unsigned modifiers = 0);
-  void click(int x, int y);             // left button at window pixel (x, y), y from the top
+  // The left button at window pixel (x, y), y from the top, on a still screen
+  // as stillKey: clicks step the slides.
+  void click(int x, int y);
   void close();  // asks the window to close, as a window manager's close button does
   void stepThroughSlides();  // Start once for each slide: the game screen follows the last
   // Through the slides, then 2 game seconds for the first wave to land and start walking.
@@ -139,6 +145,7 @@ class GameProcess {
   // stillSeconds, when above 0); false if the game ended or the time ran out first.
   bool framesOrStill(int count, double seconds, double stillSeconds);
   bool waitForEdge();
+  bool unpainted();  // every window pixel black
   void requireExited();
   void sendKey(const std::string& keysym, bool down, unsigned modifiers);
   void sendButton(int x, int y, bool down);
