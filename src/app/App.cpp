@@ -3,7 +3,10 @@
 #include <GL/freeglut.h>
 
 #include <chrono>
+#include <iterator>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/Desktop.h"
 #include "app/FrameTimer.h"
@@ -15,6 +18,7 @@
 #include "input/PadInput.h"
 #include "media/FontManager.h"
 #include "media/SoundBank.h"
+#include "media/Texture.h"
 #include "objects/Arena.h"
 #include "objects/Camera.h"
 #include "objects/Foot.h"
@@ -25,6 +29,17 @@
 namespace {
 
 constexpr float kFieldOfView = 60;  // degrees, vertical
+
+// The first slide, then the game screen's pictures, in the order init and the
+// pieces after the first frame load them.
+std::vector<std::string> picturesInLoadingOrder() {
+  std::vector<std::string> paths = {assets::kSlides[0], assets::kFloor};
+  paths.insert(paths.end(), std::begin(assets::kSkylines), std::end(assets::kSkylines));
+  paths.insert(paths.end(),
+               {assets::kVictimHead, assets::kVictimBody, assets::kVictimArm, assets::kShadow, assets::kSplatter});
+  paths.insert(paths.end(), std::begin(assets::kFeet), std::end(assets::kFeet));
+  return paths;
+}
 
 double monotonicMs() {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -49,27 +64,35 @@ void App::useSettings(const std::string& path, const Options& options) {
 
 void App::init() {
   FrameTimer::instance().start();
+  // The pictures decode on a worker while the font, the pads and the sounds load here.
+  TextureRegistry::instance().prefetch(picturesInLoadingOrder(), 0);
   FontManager::instance().load(assets::kFont, 32);  // all text is drawn at 32, scaled
   KeyboardState::instance().init();  // opens the dance pads
   hud::load();
   SoundBank::instance().initAudio();
-  slides_.load();
-  Camera::instance().setFieldOfView(kFieldOfView);
-  arena.load();
-  victimCrowd.preloadTextures();  // so spawning a wave reads no image file
-  footManager.load();
   StompWorld& world = StompWorld::instance();
   world.setInputSource([]() -> const PadFrame& { return PadInput::instance().frame().pads; });
   world.setScoreDrawer(hud::drawScore);
-  world.init();
+  world.loadSounds();  // a join on the slides chimes
+  slides_.load();
+  Camera::instance().setFieldOfView(kFieldOfView);
   setClearColor(assets::kSkyColour.r / 255.0f, assets::kSkyColour.g / 255.0f, assets::kSkyColour.b / 255.0f);
   game_.load();
+  piecesToLoad_ = {
+      [] { arena.load(); },
+      [] {
+        victimCrowd.preloadTextures();  // so spawning a wave reads no image file
+        footManager.load();
+      },
+      [] { StompWorld::instance().spawnWave(); },
+  };
   pacer_.start(displayRefreshHz(), swapIntervalSet());
   switchTo({ScreenId::Slides});
 }
 
 void App::update(float dt) {
-  FrameInput input = readInput(dt);  // first, so every input edge is seen in exactly one update
+  if (framesDrawn_ > 0) loadNextPiece();  // the game screen's, once the first slide shows
+  FrameInput input = readInput(dt);  // so every input edge is seen in exactly one update
   StompWorld::instance().party().track(input.pads);  // whose pad is whose, before anyone plays
   updateWindow(input);               // full screen, quitting and the volume work on every screen
   updateVolume(input, dt);
@@ -122,8 +145,16 @@ void App::updateVolume(const FrameInput& input, float dt) {
   settingsFile_.save(saved_);
 }
 
+void App::loadNextPiece() {
+  if (piecesToLoad_.empty()) return;
+  piecesToLoad_.front()();
+  piecesToLoad_.pop_front();
+}
+
 void App::switchTo(const NextScreen& next) {
   if (next.id == screenId_) return;
+  if (next.id != ScreenId::Slides)
+    while (!piecesToLoad_.empty()) loadNextPiece();
   if (current_) current_->leave();
   screenId_ = next.id;
   current_ = screenOf(next.id);

@@ -3,6 +3,8 @@
 // screen and the overlays, and swaps. Only App switches screens.
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <string>
 
 #include "app/FramePacer.h"
@@ -48,6 +50,7 @@ class App {
   void updateWindow(const FrameInput& input);
   void updateVolume(const FrameInput& input, float dt);
   void keepFullScreen(bool on);
+  void loadNextPiece();
   void switchTo(const NextScreen& next);
   Screen* screenOf(ScreenId id);
 
@@ -70,4 +73,8 @@ class App {
   bool updated_ = false;        // the idle callback updated for the frame it asked for
   bool slept_ = false;          // the idle callback waited since the latest frame
   long framesDrawn_ = 0;
+  // What only the game screen draws, loaded after the first frame, a piece an
+  // update, so the first slide shows sooner; the rest at once when another
+  // screen opens.
+  std::deque<std::function<void()>> piecesToLoad_;
 };

@@ -40,7 +40,7 @@ void Slideshow::loadCurrent() {
 
 void Slideshow::decodeAhead() const {
   int next = currentIndex_ + 1;
-  if (next >= 1 && next < pictureCount() && textures_[next] == 0) TextureRegistry::instance().prefetch(paths_[next], 0);
+  if (next >= 1 && next < pictureCount() && textures_[next] == 0) TextureRegistry::instance().prefetch({paths_[next]}, 0);
 }
 
 bool Slideshow::finished() const { return currentIndex_ >= pictureCount(); }

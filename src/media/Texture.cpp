@@ -52,13 +52,22 @@ DecodedPicture decodeTga(const char* path, unsigned options, int sideLimit, size
   TgaImage image;
   if (!image.load(path, options & bottomRowFirst, sideLimit, bytesLeft) || image.bits != 32) return {};
   const uint8_t* pixels = image.pixels;
-  return {image.width, image.height, {pixels, pixels + pictureBytes(image.width, image.height)}, false};
+  DecodedPicture picture;
+  picture.width = image.width;
+  picture.height = image.height;
+  picture.rgba.assign(pixels, pixels + pictureBytes(image.width, image.height));
+  return picture;
 }
 
 DecodedPicture decodePng(const char* path, unsigned options, int sideLimit, size_t bytesLeft) {
   PngImage image;
   if (!image.load(path, options & bottomRowFirst, sideLimit, bytesLeft)) return {};
-  return {image.width, image.height, std::move(image.rgba), true};
+  DecodedPicture picture;
+  picture.width = image.width;
+  picture.height = image.height;
+  picture.rgba = std::move(image.rgba);
+  picture.roundSides = true;
+  return picture;
 }
 
 // The extension runs from the last '.' of the whole path; none when there is no '.'.
@@ -88,6 +97,8 @@ DecodedPicture decode(const std::string& path, unsigned options, int sideLimit, 
   DecodedPicture picture = decodeFile(path, options, sideLimit, bytesLeft);
   picture.bytes = pictureBytes(picture.width, picture.height);
   roundSides(picture);
+  picture.opaque = allOpaque(picture.rgba);
+  picture.visible = visibleBox(picture.rgba.data(), picture.width, picture.height);
   return picture;
 }
 
@@ -124,21 +135,42 @@ TextureRegistry& TextureRegistry::instance() {
 }
 
 TextureRegistry::~TextureRegistry() {
-  for (auto& [path, decoding] : prefetched_) decoding.wait();  // no worker outlives the registry
+  for (auto& worker : workers_) worker.wait();  // no worker outlives the registry
 }
 
-void TextureRegistry::prefetch(const std::string& path, unsigned options) {
-  if (find(path) || prefetched_.contains(path)) return;
+void TextureRegistry::prefetch(const std::vector<std::string>& paths, unsigned options) {
+  auto jobs = std::make_shared<std::vector<std::pair<std::string, std::promise<DecodedPicture>>>>();
+  jobs->reserve(paths.size());
+  for (const std::string& path : paths) {
+    if (find(path) || prefetched_.contains(path)) continue;
+    jobs->emplace_back(path, std::promise<DecodedPicture>{});
+    prefetched_.emplace(path, Prefetched{options, jobs->back().second.get_future()});
+  }
+  if (jobs->empty()) return;
   int sideLimit = pictureSideLimit();  // GL is asked here, on the thread that owns the context
-  size_t bytesLeft = pictureBytesLeft_;
-  prefetched_.emplace(path, std::async(std::launch::async, [=] { return decode(path, options, sideLimit, bytesLeft); }));
+  // The pictures decoded ahead wait together for their upload: together they
+  // keep to the bytes left, as they would loaded one by one.
+  auto decodeInTurn = [jobs, options, sideLimit, bytesLeft = pictureBytesLeft_]() mutable {
+    for (auto& [path, promise] : *jobs) {
+      try {
+        DecodedPicture picture = decode(path, options, sideLimit, bytesLeft);
+        bytesLeft -= std::min(bytesLeft, picture.bytes);
+        promise.set_value(std::move(picture));
+      } catch (...) {
+        promise.set_exception(std::current_exception());
+      }
+    }
+  };
+  workers_.push_back(std::async(std::launch::async, std::move(decodeInTurn)));
 }
 
 DecodedPicture TextureRegistry::decoded(const std::string& path, unsigned options) {
   auto ahead = prefetched_.find(path);
   if (ahead == prefetched_.end()) return decode(path, options, pictureSideLimit(), pictureBytesLeft_);
-  DecodedPicture picture = ahead->second.get();
+  Prefetched prefetched = std::move(ahead->second);
   prefetched_.erase(ahead);
+  DecodedPicture picture = prefetched.picture.get();
+  if (prefetched.options != options) return decode(path, options, pictureSideLimit(), pictureBytesLeft_);
   if (picture.bytes > pictureBytesLeft_) return {};  // others took the bytes meanwhile
   return picture;
 }
@@ -154,8 +186,8 @@ unsigned TextureRegistry::getTexture(const std::string& path, unsigned options) 
   if (!picture.rgba.empty()) {
     pictureBytesLeft_ -= picture.bytes;
     texture = upload(picture, options);
-    if (allOpaque(picture.rgba)) opaque_.insert(path);
-    visible_[path] = ::visibleBox(picture.rgba.data(), picture.width, picture.height);
+    if (picture.opaque) opaque_.insert(path);
+    visible_[path] = picture.visible;
   }
   add(path, texture);
   if (texture)

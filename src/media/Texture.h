@@ -33,6 +33,8 @@ struct DecodedPicture {
   std::vector<uint8_t> rgba;  // width*height*4 bytes
   bool roundSides = false;    // sides still to be rounded to powers of two, as the mipmap builder had them
   size_t bytes = 0;           // the file's own pixels as RGBA, which the pictures' budget counts
+  bool opaque = false;        // every pixel has full alpha
+  TexelBox visible;
 };
 
 class TextureRegistry {
@@ -46,9 +48,10 @@ class TextureRegistry {
   // loaded, or would take more than the pictures' bytes left. A file that failed
   // is tried again only once it has changed.
   unsigned getTexture(const std::string& path, unsigned options);
-  // Starts decoding the file on a worker thread, so that its getTexture later
-  // only hands the pixels to GL. Nothing happens for a file loaded already.
-  void prefetch(const std::string& path, unsigned options);
+  // Starts decoding the files, one after another on a worker thread, so that
+  // their getTexture later only hands the pixels to GL; one thread, so the
+  // caller keeps a core of its own. Files loaded or on their way are skipped.
+  void prefetch(const std::vector<std::string>& paths, unsigned options);
   unsigned find(const std::string& path) const { return textures_.find(path); }
   void add(const std::string& path, unsigned texture) { textures_.add(path, texture); }
   // The file's picture is loaded and every pixel of it has full alpha, so
@@ -73,7 +76,12 @@ class TextureRegistry {
   std::map<std::string, FileStamp> failures_;               // files whose latest load failed
   std::set<std::string> opaque_;                            // files whose pictures have no see-through pixel
   std::map<std::string, TexelBox> visible_;                 // loaded files' visible boxes
-  std::map<std::string, std::future<DecodedPicture>> prefetched_;  // decoding, or decoded and not yet uploaded
+  struct Prefetched {
+    unsigned options;
+    std::future<DecodedPicture> picture;
+  };
+  std::map<std::string, Prefetched> prefetched_;  // decoding, or decoded and not yet uploaded
+  std::vector<std::future<void>> workers_;        // each decodes its files in turn
   size_t pictureBytesLeft_;  // RGBA bytes more pictures may take; only ever shrinks
 };
 

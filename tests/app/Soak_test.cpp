@@ -97,7 +97,7 @@ class Player {
 // What a run went through.
 struct Played {
   bool sawSlides = false;
-  int waves = 1;  // the first came with init
+  int waves = 0;  // the first comes as the game screen opens
   size_t mostCorpses = 0;
   GlObjects atWave2, atWaveCompared;
 };
