@@ -62,10 +62,10 @@ void App::useSettings(const std::string& path, const Options& options) {
   fullScreen_ = run.fullScreen;
 }
 
+void App::decodePicturesAhead() { TextureRegistry::instance().prefetch(picturesInLoadingOrder(), 0); }
+
 void App::init() {
   FrameTimer::instance().start();
-  // The pictures decode on a worker while the font, the pads and the sounds load here.
-  TextureRegistry::instance().prefetch(picturesInLoadingOrder(), 0);
   FontManager::instance().load(assets::kFont, 32);  // all text is drawn at 32, scaled
   KeyboardState::instance().init();  // opens the dance pads
   hud::load();
@@ -73,12 +73,12 @@ void App::init() {
   StompWorld& world = StompWorld::instance();
   world.setInputSource([]() -> const PadFrame& { return PadInput::instance().frame().pads; });
   world.setScoreDrawer(hud::drawScore);
-  world.loadSounds();  // a join on the slides chimes
   slides_.load();
   Camera::instance().setFieldOfView(kFieldOfView);
   setClearColor(assets::kSkyColour.r / 255.0f, assets::kSkyColour.g / 255.0f, assets::kSkyColour.b / 255.0f);
   game_.load();
   piecesToLoad_ = {
+      [] { StompWorld::instance().loadSounds(); },
       [] { arena.load(); },
       [] {
         victimCrowd.preloadTextures();  // so spawning a wave reads no image file

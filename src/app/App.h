@@ -25,6 +25,9 @@ class App {
   // The settings file, and this run's options over it; before init. Without
   // it the game starts at full volume in a window and keeps nothing.
   void useSettings(const std::string& path, const Options& options);
+  // Starts decoding the first slide and the game screen's pictures on a
+  // worker thread; before the window, whose making keeps this thread busy.
+  static void decodePicturesAhead();
   void init();
   void update(float dt);
   void render();

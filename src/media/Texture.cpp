@@ -19,12 +19,15 @@ namespace {
 // outermost texels and draw a dark fringe round every picture.
 GLint wrapMode(unsigned options) { return (options & repeatWrap) ? GL_REPEAT : GL_CLAMP_TO_EDGE; }
 
-// The largest side, in pixels, of a picture this renderer can take as a texture.
-int pictureSideLimit() {
+// The largest side, in pixels, of a texture this renderer takes.
+int largestTextureSide() {
   GLint largest = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-  return std::min<int>(largest, kMaxPictureSide);
+  return largest;
 }
+
+// The largest side, in pixels, of a picture this renderer can take as a texture.
+int pictureSideLimit() { return std::min(largestTextureSide(), kMaxPictureSide); }
 
 unsigned newBoundTexture() {
   GLuint texture = 0;
@@ -147,13 +150,12 @@ void TextureRegistry::prefetch(const std::vector<std::string>& paths, unsigned o
     prefetched_.emplace(path, Prefetched{options, jobs->back().second.get_future()});
   }
   if (jobs->empty()) return;
-  int sideLimit = pictureSideLimit();  // GL is asked here, on the thread that owns the context
   // The pictures decoded ahead wait together for their upload: together they
   // keep to the bytes left, as they would loaded one by one.
-  auto decodeInTurn = [jobs, options, sideLimit, bytesLeft = pictureBytesLeft_]() mutable {
+  auto decodeInTurn = [jobs, options, bytesLeft = pictureBytesLeft_]() mutable {
     for (auto& [path, promise] : *jobs) {
       try {
-        DecodedPicture picture = decode(path, options, sideLimit, bytesLeft);
+        DecodedPicture picture = decode(path, options, kMaxPictureSide, bytesLeft);
         bytesLeft -= std::min(bytesLeft, picture.bytes);
         promise.set_value(std::move(picture));
       } catch (...) {
@@ -171,6 +173,7 @@ DecodedPicture TextureRegistry::decoded(const std::string& path, unsigned option
   prefetched_.erase(ahead);
   DecodedPicture picture = prefetched.picture.get();
   if (prefetched.options != options) return decode(path, options, pictureSideLimit(), pictureBytesLeft_);
+  if (std::max(picture.width, picture.height) > largestTextureSide()) return {};  // decoded before GL was asked
   if (picture.bytes > pictureBytesLeft_) return {};  // others took the bytes meanwhile
   return picture;
 }

@@ -51,6 +51,7 @@ class TextureRegistry {
   // Starts decoding the files, one after another on a worker thread, so that
   // their getTexture later only hands the pixels to GL; one thread, so the
   // caller keeps a core of its own. Files loaded or on their way are skipped.
+  // Needs no GL context: the renderer's side limit is applied at the upload.
   void prefetch(const std::vector<std::string>& paths, unsigned options);
   unsigned find(const std::string& path) const { return textures_.find(path); }
   void add(const std::string& path, unsigned texture) { textures_.add(path, texture); }
