@@ -257,9 +257,24 @@ unsigned QuadBuilder::makeQuadList(const char* path, float centreX, float centre
   }
   TexelBox visible = path ? TextureRegistry::instance().visibleBox(path) : TexelBox{};
   compileQuad(lists, texture, visible, centreX, centreY);
-  compileQuad(lists + 1, texture, TexelBox{}, centreX, centreY);
+  uncompiled_[lists] = {texture, centreX, centreY};
   return lists;
 }
 
-void drawQuad(unsigned list) { callList(fillShortcutAllowed(FillShortcut::TrimmedQuads) ? list : list + 1); }
-void deleteQuad(unsigned list) { glDeleteLists(list, 2); }
+void QuadBuilder::draw(unsigned list) {
+  if (fillShortcutAllowed(FillShortcut::TrimmedQuads)) return callList(list);
+  auto whole = uncompiled_.find(list);
+  if (whole != uncompiled_.end()) {
+    compileQuad(list + 1, whole->second.texture, TexelBox{}, whole->second.centreX, whole->second.centreY);
+    uncompiled_.erase(whole);
+  }
+  callList(list + 1);
+}
+
+void QuadBuilder::remove(unsigned list) {
+  uncompiled_.erase(list);
+  glDeleteLists(list, 2);
+}
+
+void drawQuad(unsigned list) { QuadBuilder::instance().draw(list); }
+void deleteQuad(unsigned list) { QuadBuilder::instance().remove(list); }

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/PathCache.h"
@@ -96,6 +97,18 @@ class QuadBuilder {
   // and draw with the texture bound at replay; for a file that fails they draw
   // nothing. Draw with drawQuad, free with deleteQuad.
   unsigned makeQuadList(const char* path, float centreX, float centreY);
+  void draw(unsigned list);
+  void remove(unsigned list);
+
+ private:
+  // The whole quad is compiled the first time it is drawn: only a drawing with
+  // the fill shortcuts off replays it, and a crowd of victims would otherwise
+  // hold twice the lists.
+  struct WholeQuad {
+    unsigned texture;
+    float centreX, centreY;
+  };
+  std::unordered_map<unsigned, WholeQuad> uncompiled_;  // by the trimmed list's name
 };
 
 // Replays a quad from makeQuadList: trimmed, unless the fill shortcuts are off.
