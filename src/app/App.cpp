@@ -1,7 +1,6 @@
 #include "app/App.h"
 
 #include <GL/freeglut.h>
-#include <malloc.h>
 
 #include <chrono>
 #include <iterator>
@@ -30,7 +29,6 @@
 namespace {
 
 constexpr float kFieldOfView = 60;  // degrees, vertical
-constexpr int kOwnMappingBytes = 128 * 1024;  // an allocation this large or larger is mapped for itself
 
 // The first slide, then the game screen's pictures, in the order init and the
 // pieces after the first frame load them.
@@ -54,10 +52,7 @@ App& App::instance() {
   return *app;
 }
 
-// Pictures decode into buffers of megabytes, on a worker thread too. Each is
-// mapped for itself and goes back to the system when freed, rather than
-// staying in the heap that took it, as glibc's rising threshold would have it.
-App::App() : padSetup_(KeyboardState::instance().dancePad) { mallopt(M_MMAP_THRESHOLD, kOwnMappingBytes); }
+App::App() : padSetup_(KeyboardState::instance().dancePad) {}
 
 void App::useSettings(const std::string& path, const Options& options) {
   settingsFile_ = SettingsFile(path);
