@@ -27,6 +27,7 @@ constexpr int kRounds = 3;
 constexpr int kFramesPerRound = 200;  // of each kind
 constexpr int kBlock = 10;            // frames of each kind in a row that go to one round
 constexpr int kStompEvery = 40;       // frames: a gentle script keeps the wave near full
+constexpr int kFullHdWidth = 1920, kFullHdHeight = 1080;  // pixels
 
 double windowPixels() {
   const Camera& camera = Camera::instance();
@@ -66,44 +67,100 @@ void flatFrame(double layers) {
   glutSwapBuffers();
 }
 
-// The game's layers as the floor draws its pixels: its texture, blended.
-void texturedFrame(double layers) {
+// Each of the game's passes as that many full-window layers, with its own
+// texture, blending, alpha test and texture environment.
+void texturedFrame(const std::vector<PassLayers>& passes) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   overlayBegin(0, 1, 0, 1);
-  bindTexture(TextureRegistry::instance().getTexture(assets::kFloor, 0));
-  drawLayers(layers);
+  for (const PassLayers& pass : passes) {
+    bindTexture(pass.texture);
+    setTexturing(pass.texture != 0, pass.blended);
+    if (!pass.alphaTested) glDisable(GL_ALPHA_TEST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, pass.environment);
+    drawLayers(pass.layers);
+  }
   overlayEnd();
   glutSwapBuffers();
 }
 
+// The pass being counted: its fragments go to one query, begun as it starts.
+struct PassCounter {
+  GLuint query = 0;
+  std::vector<PassLayers> passes;  // in the order first seen
+  PassLayers* current = nullptr;
+};
+PassCounter counter;
+
+PassLayers& passNamed(const char* name) {
+  for (PassLayers& pass : counter.passes)
+    if (pass.name == name) return pass;
+  counter.passes.push_back({name});
+  return counter.passes.back();
+}
+
+// Ends the running pass's query, keeping the state the pass drew with.
+void endPass() {
+  if (!counter.current) return;
+  glEndQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB);
+  GLuint64 fragments = 0;
+  glGetQueryObjectui64v(counter.query, GL_QUERY_RESULT, &fragments);
+  PassLayers& pass = *counter.current;
+  pass.layers += static_cast<double>(fragments);
+  GLint texture = 0, environment = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
+  glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &environment);
+  if (fragments > 0) {  // a pass that drew nothing leaves its state unread
+    pass.texture = glIsEnabled(GL_TEXTURE_2D) ? static_cast<unsigned>(texture) : 0;
+    pass.blended = glIsEnabled(GL_BLEND);
+    pass.alphaTested = glIsEnabled(GL_ALPHA_TEST);
+    pass.environment = environment;
+  }
+  counter.current = nullptr;
+}
+
+void startPass(const char* name) {
+  endPass();
+  counter.current = &passNamed(name);
+  glBeginQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB, counter.query);
+}
+
 }  // namespace
 
-double measureLayers() {
+std::vector<PassLayers> measureLayers() {
   // Fragments rasterised (each one shaded, textured and blended or thrown away
-  // by the alpha test where a picture is see-through), and those of them that
-  // reach the window.
-  const GLenum targets[] = {GL_FRAGMENT_SHADER_INVOCATIONS_ARB, GL_SAMPLES_PASSED};
-  GLuint queries[2] = {};
-  glGenQueries(2, queries);
-  double counts[2] = {};
+  // by the alpha test where a picture is see-through), pass by pass, and those
+  // of the whole frame that reach the window.
+  GLuint shown = 0;
+  glGenQueries(1, &counter.query);
+  glGenQueries(1, &shown);
+  counter.passes.reserve(32);  // pointers into it stay good
+  double shownCount = 0;
   Script script(kStompEvery);
+  observePasses(startPass);
   for (int i = 0; i < kLayerFrames; ++i) {
     script.beforeFrame();
     pumpEvents();
-    for (int q = 0; q < 2; ++q) glBeginQuery(targets[q], queries[q]);
+    glBeginQuery(GL_SAMPLES_PASSED, shown);
+    startPass("frame");
     gameFrame();
-    for (int q = 0; q < 2; ++q) {
-      glEndQuery(targets[q]);
-      GLuint64 count = 0;
-      glGetQueryObjectui64v(queries[q], GL_QUERY_RESULT, &count);
-      counts[q] += static_cast<double>(count);
-    }
+    endPass();
+    glEndQuery(GL_SAMPLES_PASSED);
+    GLuint64 count = 0;
+    glGetQueryObjectui64v(shown, GL_QUERY_RESULT, &count);
+    shownCount += static_cast<double>(count);
   }
-  glDeleteQueries(2, queries);
-  double rasterised = counts[0] / kLayerFrames / windowPixels();
-  report("frame_layers", rasterised, "layers");
-  report("frame_layers_shown", counts[1] / kLayerFrames / windowPixels(), "layers");
-  return rasterised;
+  observePasses(nullptr);
+  glDeleteQueries(1, &counter.query);
+  glDeleteQueries(1, &shown);
+  double shaded = 0;
+  for (PassLayers& pass : counter.passes) {
+    pass.layers /= kLayerFrames * windowPixels();
+    shaded += pass.layers;
+    report("frame_layers_" + pass.name, pass.layers, "layers");
+  }
+  report("frame_layers_shaded", shaded, "layers");
+  report("frame_layers_shown", shownCount / kLayerFrames / windowPixels(), "layers");
+  return counter.passes;
 }
 
 void timeInterleaved(std::vector<FrameKind>& kinds, const std::function<void()>& afterEachTurn) {
@@ -142,12 +199,14 @@ void reportRatio(const char* cpuName, const char* wallName, const FrameKind& ove
   report(wallName, spreadOf(wall), "x");
 }
 
-void measureFrames(double layers) {
+void measureFrames(const std::vector<PassLayers>& passes) {
   Script script(kStompEvery);
+  double layers = 0;
+  for (const PassLayers& pass : passes) layers += pass.layers;
   std::vector<FrameKind> kinds = {
       {"frame_bare", bareFrame},
       {"ref_flat", [layers] { flatFrame(layers); }},
-      {"ref_textured", [layers] { texturedFrame(layers); }},
+      {"ref_textured", [&passes] { texturedFrame(passes); }},
       {"frame", [&script] {  // the game's: as its loop runs it, events pumped first
          script.beforeFrame();
          pumpEvents();
@@ -169,6 +228,20 @@ void measureFrames(double layers) {
   double frames = kRounds * kFramesPerRound;
   report("game_victims_mean", live / frames, "victims");
   report("game_splatters_mean", corpses / frames, "splatters");
+}
+
+void measureFullHd() {
+  resizeWindow(kFullHdWidth, kFullHdHeight);
+  Script script(kStompEvery);
+  std::vector<FrameKind> kinds = {{"frame_bare_1080", bareFrame},
+                                  {"frame_1080", [&script] {
+                                     script.beforeFrame();
+                                     pumpEvents();
+                                     gameFrame();
+                                   }}};
+  timeInterleaved(kinds);
+  report("frame_wall_ms_1080", spreadOf(kinds[1].wallRounds), "ms");
+  resizeWindow(kWindowWidth, kWindowHeight);
 }
 
 }  // namespace bench

@@ -23,12 +23,29 @@ void timeInterleaved(std::vector<FrameKind>& kinds, const std::function<void()>&
 // Each round's ratio of the two kinds' medians, by CPU time and by wall time.
 void reportRatio(const char* cpuName, const char* wallName, const FrameKind& over, const FrameKind& under);
 
-// Window areas the game frame rasterises: its fragments (a pipeline statistics
-// query over whole frames) divided by the window's pixels.
-double measureLayers();
+// One of the game frame's passes: the window areas it rasterises (its
+// fragments, a pipeline statistics query, over the window's pixels) and the
+// state it draws them with, as it stands at the pass's end.
+struct PassLayers {
+  std::string name;
+  double layers = 0;
+  unsigned texture = 0;  // 0: untextured
+  bool blended = false;
+  bool alphaTested = false;
+  int environment = 0x2100;  // GL_MODULATE
+};
+
+// The game frame's layers pass by pass over scripted frames; prints each
+// pass's, the frame's in all (shaded) and those that reach the window (shown).
+std::vector<PassLayers> measureLayers();
 
 // Rounds of interleaved bare, flat, textured and game frames; prints each
-// kind's CPU and wall time per frame and the ratios, over the rounds.
-void measureFrames(double layers);
+// kind's CPU and wall time per frame and the ratios, over the rounds. The
+// textured reference draws each pass's layers with that pass's own state.
+void measureFrames(const std::vector<PassLayers>& passes);
+
+// The scripted game frame in a full-HD window, interleaved with bare frames of
+// that size; the window is 800 by 600 again after it.
+void measureFullHd();
 
 }  // namespace bench

@@ -10,6 +10,7 @@
 #include "app/App.h"
 #include "input/KeyboardState.h"
 #include "objects/Camera.h"
+#include "render/Render.h"
 
 namespace bench {
 
@@ -31,6 +32,11 @@ uint64_t frameChecksum() {
 }
 
 }  // namespace
+
+void drawWithoutFillShortcuts() {
+  allowFillShortcut(FillShortcut::TrimmedQuads, false);
+  allowFillShortcut(FillShortcut::FloorDecals, false);
+}
 
 int writeFrameChecksums(const char* path) {
   FILE* out = std::fopen(path, "w");

@@ -8,8 +8,10 @@
 #include "app/App.h"
 #include "app/FrameTimer.h"
 #include "app/Window.h"
+#include "Measure.h"
 #include "input/KeyboardState.h"
 #include "objects/VictimCrowd.h"
+#include "render/Render.h"
 
 namespace bench {
 
@@ -31,9 +33,32 @@ void useOwnFrameLoop() {
   glutDisplayFunc(noDisplay);
   glutIdleFunc(nullptr);
   FrameTimer::instance().setClock(fakeClock);
+  FrameTimer::instance().start();
 }
 
 void pumpEvents() { glutMainLoopEvent(); }
+
+void useGameLoop() {
+  registerCallbacks();
+  FrameTimer::instance().setClock(nullptr);
+  FrameTimer::instance().start();
+}
+
+double runGameLoop(int frames, const std::function<bool()>& done) {
+  App& app = App::instance();
+  long seen = app.framesDrawn();
+  for (int drawn = 0; drawn < frames;) {
+    pumpEvents();
+    if (app.framesDrawn() != seen) {
+      glFinish();
+      seen = app.framesDrawn();
+      ++drawn;
+      if (done()) return wallMs();
+    }
+    app.idle();
+  }
+  return -1;
+}
 
 void gameFrame() {
   fakeMilliseconds += kFrameMs;
@@ -44,6 +69,14 @@ void waitForWindowSize() {
   while (!windowSizePending()) {
     pumpEvents();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
+void resizeWindow(int width, int height) {
+  glutReshapeWindow(width, height);
+  while (windowSize().width != width || windowSize().height != height) {
+    pumpEvents();
+    gameFrame();
   }
 }
 

@@ -2,6 +2,13 @@
 
 #include <GL/freeglut.h>
 
+#include <chrono>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/Desktop.h"
 #include "app/FrameTimer.h"
 #include "app/Window.h"
 #include "app/hud/Hud.h"
@@ -11,6 +18,7 @@
 #include "input/PadInput.h"
 #include "media/FontManager.h"
 #include "media/SoundBank.h"
+#include "media/Texture.h"
 #include "objects/Arena.h"
 #include "objects/Camera.h"
 #include "objects/Foot.h"
@@ -21,6 +29,21 @@
 namespace {
 
 constexpr float kFieldOfView = 60;  // degrees, vertical
+
+// The first slide, then the game screen's pictures, in the order init and the
+// pieces after the first frame load them.
+std::vector<std::string> picturesInLoadingOrder() {
+  std::vector<std::string> paths = {assets::kSlides[0], assets::kFloor};
+  paths.insert(paths.end(), std::begin(assets::kSkylines), std::end(assets::kSkylines));
+  paths.insert(paths.end(),
+               {assets::kVictimHead, assets::kVictimBody, assets::kVictimArm, assets::kShadow, assets::kSplatter});
+  paths.insert(paths.end(), std::begin(assets::kFeet), std::end(assets::kFeet));
+  return paths;
+}
+
+double monotonicMs() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 }  // namespace
 
@@ -39,33 +62,53 @@ void App::useSettings(const std::string& path, const Options& options) {
   fullScreen_ = run.fullScreen;
 }
 
+void App::decodePicturesAhead() { TextureRegistry::instance().prefetch(picturesInLoadingOrder(), 0); }
+
 void App::init() {
   FrameTimer::instance().start();
-  FontManager::instance().load(assets::kFont, 24);
+  FontManager::instance().load(assets::kFont, 32);  // all text is drawn at 32, scaled
   KeyboardState::instance().init();  // opens the dance pads
   hud::load();
   SoundBank::instance().initAudio();
-  FontManager::instance().load(assets::kFont, 32);  // replaces the first load: all text is 32
-  slides_.load();
-  Camera::instance().setFieldOfView(kFieldOfView);
-  arena.load();
-  victimCrowd.preloadTextures();  // so spawning a wave reads no image file
-  footManager.load();
   StompWorld& world = StompWorld::instance();
   world.setInputSource([]() -> const PadFrame& { return PadInput::instance().frame().pads; });
   world.setScoreDrawer(hud::drawScore);
-  world.init();
+  slides_.load();
+  Camera::instance().setFieldOfView(kFieldOfView);
   setClearColor(assets::kSkyColour.r / 255.0f, assets::kSkyColour.g / 255.0f, assets::kSkyColour.b / 255.0f);
   game_.load();
+  piecesToLoad_ = {
+      [] { StompWorld::instance().loadSounds(); },
+      [] { arena.load(); },
+      [] {
+        victimCrowd.preloadTextures();  // so spawning a wave reads no image file
+        footManager.load();
+      },
+      [] { StompWorld::instance().spawnWave(); },
+  };
+  pacer_.start(displayRefreshHz(), swapIntervalSet());
   switchTo({ScreenId::Slides});
 }
 
 void App::update(float dt) {
-  FrameInput input = readInput(dt);  // first, so every input edge is seen in exactly one update
+  if (framesDrawn_ > 0) loadNextPiece();  // the game screen's, once the first slide shows
+  FrameInput input = readInput(dt);  // so every input edge is seen in exactly one update
   StompWorld::instance().party().track(input.pads);  // whose pad is whose, before anyone plays
   updateWindow(input);               // full screen, quitting and the volume work on every screen
   updateVolume(input, dt);
   if (current_) switchTo(current_->update(dt, input));
+  noteChanges(input);
+}
+
+// What makes a still screen's picture stale: the input (a held button lights
+// the indicator; any key or click is drawn for, so whoever pressed it sees the
+// frame it reached), a look of the screen's own, the volume bar coming or going.
+void App::noteChanges(const FrameInput& input) {
+  inputChanged_ = KeyboardState::instance().eventsDelivered() || !(input == lastInput_.standing());
+  lastInput_ = input;
+  bool bar = volume_.barSecondsLeft() > 0;
+  if (inputChanged_ || bar != barShown_ || (current_ && current_->lookChanged())) stale_ = true;
+  barShown_ = bar;
 }
 
 FrameInput App::readInput(float dt) {
@@ -102,11 +145,20 @@ void App::updateVolume(const FrameInput& input, float dt) {
   settingsFile_.save(saved_);
 }
 
+void App::loadNextPiece() {
+  if (piecesToLoad_.empty()) return;
+  piecesToLoad_.front()();
+  piecesToLoad_.pop_front();
+}
+
 void App::switchTo(const NextScreen& next) {
   if (next.id == screenId_) return;
+  if (next.id != ScreenId::Slides)
+    while (!piecesToLoad_.empty()) loadNextPiece();
   if (current_) current_->leave();
   screenId_ = next.id;
   current_ = screenOf(next.id);
+  stale_ = true;
   if (current_) current_->enter(next);
 }
 
@@ -124,24 +176,60 @@ Screen* App::screenOf(ScreenId id) {
 void App::render() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (current_) current_->draw();
+  markPass("indicators");
   if (current_ && !current_->drawsOwnIndicator())
     hud::drawIndicators(StompWorld::instance().party(), PadInput::instance().frame().pads);
+  markPass("volume_bar");
   if (volume_.barSecondsLeft() > 0) hud::drawVolumeBar(volume_.percent(), volume_.muted());
   glutSwapBuffers();
 }
 
-void App::displayFrame() {
-  MatrixStackDepths before = frameCheckStart();
+void App::runUpdate() {
+  if (windowSizePending()) {
+    stale_ = true;
+    pacer_.setRefreshHz(displayRefreshHz());  // the window may have moved to another output
+  }
   applyWindowSize();  // the reshape callback only records the size
-  glPushMatrix();
   FrameTimer::instance().tick();
   update(FrameTimer::instance().frameDelta());
+}
+
+void App::displayFrame() {
+  MatrixStackDepths before = frameCheckStart();
+  pacer_.frameStarted(monotonicMs(), !slept_);
+  slept_ = false;
+  if (!updated_) runUpdate();
+  updated_ = false;
+  glPushMatrix();
   render();
   glPopMatrix();
+  stale_ = false;
+  ++framesDrawn_;
   checkFrameState(before);  // debug builds stop at the first frame that leaks GL state
+}
+
+// A screen that moves runs whole frames, one per refresh, or at once for
+// input waiting. A still screen is updated at every poll and drawn only when
+// its picture went stale: at once for a change of input, else at the refresh.
+bool App::frameWanted(double nowMs) const {
+  bool moving = !current_ || current_->moves();
+  if (moving) return pacer_.due(nowMs) || KeyboardState::instance().eventsWaiting();
+  return stale_ && (inputChanged_ || pacer_.due(nowMs));
 }
 
 void App::idle() {
   if (glutGetWindow() != mainWindow_) glutSetWindow(mainWindow_);
-  glutPostRedisplay();
+  if (current_ && !current_->moves()) {
+    runUpdate();
+    updated_ = true;
+  }
+  double now = monotonicMs();
+  if (frameWanted(now)) {
+    glutPostRedisplay();
+    return;
+  }
+  updated_ = false;
+  slept_ = true;
+  bool frameWaiting = !current_ || current_->moves() || stale_;
+  std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(pacer_.sleepMs(now, frameWaiting)));
 }

@@ -4,6 +4,7 @@
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -83,17 +84,66 @@ void identifyWindow() {
   XFlush(display);
 }
 
-void requestVSync() {
+bool requestVSync() {
   if (hasGlxExtension("GLX_EXT_swap_control")) {
     auto swapInterval = glxFunction<PFNGLXSWAPINTERVALEXTPROC>("glXSwapIntervalEXT");
-    if (swapInterval) swapInterval(glXGetCurrentDisplay(), glXGetCurrentDrawable(), 1);
-  } else if (hasGlxExtension("GLX_MESA_swap_control")) {
-    auto swapInterval = glxFunction<PFNGLXSWAPINTERVALMESAPROC>("glXSwapIntervalMESA");
-    if (swapInterval) swapInterval(1);
-  } else if (hasGlxExtension("GLX_SGI_swap_control")) {
-    auto swapInterval = glxFunction<PFNGLXSWAPINTERVALSGIPROC>("glXSwapIntervalSGI");
-    if (swapInterval) swapInterval(1);
+    if (!swapInterval) return false;
+    swapInterval(glXGetCurrentDisplay(), glXGetCurrentDrawable(), 1);
+    return true;
   }
+  if (hasGlxExtension("GLX_MESA_swap_control")) {
+    auto swapInterval = glxFunction<PFNGLXSWAPINTERVALMESAPROC>("glXSwapIntervalMESA");
+    return swapInterval && swapInterval(1) == 0;
+  }
+  if (hasGlxExtension("GLX_SGI_swap_control")) {
+    auto swapInterval = glxFunction<PFNGLXSWAPINTERVALSGIPROC>("glXSwapIntervalSGI");
+    return swapInterval && swapInterval(1) == 0;
+  }
+  return false;
+}
+
+namespace {
+
+// Dot clock over the pixels of a whole refresh, blanking included.
+double modeHz(const XRRScreenResources& resources, RRMode mode) {
+  for (int i = 0; i < resources.nmode; ++i) {
+    const XRRModeInfo& info = resources.modes[i];
+    if (info.id == mode && info.hTotal && info.vTotal)
+      return static_cast<double>(info.dotClock) / (static_cast<double>(info.hTotal) * info.vTotal);
+  }
+  return 0;
+}
+
+double crtcHzAt(Display* display, XRRScreenResources& resources, int x, int y) {
+  double hz = 0;
+  for (int i = 0; i < resources.ncrtc && hz == 0; ++i) {
+    XRRCrtcInfo* crtc = XRRGetCrtcInfo(display, &resources, resources.crtcs[i]);
+    if (!crtc) continue;
+    bool shows = crtc->mode && x >= crtc->x && y >= crtc->y && x < crtc->x + static_cast<int>(crtc->width) &&
+                 y < crtc->y + static_cast<int>(crtc->height);
+    if (shows) hz = modeHz(resources, crtc->mode);
+    XRRFreeCrtcInfo(crtc);
+  }
+  return hz;
+}
+
+}  // namespace
+
+double displayRefreshHz() {
+  Display* display = glXGetCurrentDisplay();
+  Window window = glXGetCurrentDrawable();
+  int event = 0, error = 0;
+  if (!display || !window || !XRRQueryExtension(display, &event, &error)) return 0;
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(display, window, &attributes)) return 0;
+  int x = 0, y = 0;
+  Window child = 0;
+  XTranslateCoordinates(display, window, attributes.root, attributes.width / 2, attributes.height / 2, &x, &y, &child);
+  XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, attributes.root);
+  if (!resources) return 0;
+  double hz = crtcHzAt(display, *resources, x, y);
+  XRRFreeScreenResources(resources);
+  return hz;
 }
 
 bool windowManagerDoesFullScreen() {

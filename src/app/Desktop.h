@@ -12,9 +12,13 @@ void identifyWindow();
 
 // One swap per display refresh where the driver offers swap control (GLX EXT,
 // MESA or SGI), so a real display neither tears nor spins faster than it can
-// show; frames still run back to back. Without it nothing changes, silently.
+// show. True when an interval was set; the driver may still not honour it.
 // Needs the window's GL context current.
-void requestVSync();
+bool requestVSync();
+
+// The refresh rate, in Hz, of the output (XRandR) that shows the window's
+// centre; 0 when it cannot be told. Needs the window's GL context current.
+double displayRefreshHz();
 
 // Whether a window manager runs that takes full-screen requests
 // (_NET_WM_STATE_FULLSCREEN); on a bare X server nothing does.

@@ -17,7 +17,10 @@ float FrameTimer::seconds() const {
   return static_cast<float>((clock_ ? clock_ : glutMilliseconds)()) * 0.001f;
 }
 
-void FrameTimer::start() { startTime_ = seconds(); }
+void FrameTimer::start() {
+  startTime_ = seconds();
+  now_ = 0;  // a new clock's first step is from here, never back to the old one's time
+}
 
 void FrameTimer::tick() {
   previous_ = now_;

@@ -14,6 +14,7 @@ struct {
   int width = 0, height = 0;  // pixels
   bool pending = false;       // not yet applied by a frame
 } reshaped;
+bool swapInterval = false;  // requestVSync set one
 
 // Callbacks only record; all work happens in the display callback.
 void onReshape(int width, int height) { reshaped = {width, height, true}; }
@@ -40,9 +41,11 @@ int createMainWindow(int width, int height, const char* title) {
   glutPositionWindow(20, 200);
   glutIgnoreKeyRepeat(1);
   setStartupGlState();
-  requestVSync();
+  swapInterval = requestVSync();
   return window;
 }
+
+bool swapIntervalSet() { return swapInterval; }
 
 bool windowSizePending() { return reshaped.pending; }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 int createMainWindow(int width, int height, const char* title);
+// The window asked for one swap per display refresh and the driver took it.
+bool swapIntervalSet();
 void registerCallbacks();
 
 // The reshape callback only records the window's new size; the frame applies

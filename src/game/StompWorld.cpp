@@ -47,6 +47,8 @@ void StompWorld::init() {
 }
 
 void StompWorld::loadSounds() {
+  if (soundsLoaded_) return;
+  soundsLoaded_ = true;
   for (const char* file : assets::kSquishes) squishSounds_.addSound(file);
   for (const char* file : assets::kExplosions) explosionSounds_.addSound(file);
   for (const char* file : assets::kCheers) cheerSounds_.addSound(file);
@@ -195,7 +197,9 @@ void StompWorld::endWave() {
 }
 
 void StompWorld::joinPlayers(const PadFrame& pads) {
-  for (int joined = party_.joinFrom(pads); joined > 0; --joined) joinSounds_.playRandom(kJoinVolume);
+  int joined = party_.joinFrom(pads);
+  if (joined > 0) loadSounds();  // a join on the first slide may come before the loading reaches them
+  for (; joined > 0; --joined) joinSounds_.playRandom(kJoinVolume);
 }
 
 void StompWorld::startRound() {

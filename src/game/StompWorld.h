@@ -41,7 +41,7 @@ class StompWorld {
 
   // Sounds, then the first wave.
   void init();
-  void loadSounds();
+  void loadSounds();  // once, however often asked
   void spawnWave();
   // One frame of the rules, with the input source's frame.
   void update(float dt);
@@ -105,6 +105,7 @@ class StompWorld {
   SoundGroup explosionSounds_;
   SoundGroup cheerSounds_;
   SoundGroup joinSounds_;
+  bool soundsLoaded_ = false;
   int bestEver_ = 0;                               // best stomp of all runs, this one included
   int bestEverBy_ = -1;                            // slot of the player whose party stomp set it; -1 for none
   std::optional<BestStompFile> bestEverFile_;      // none: the best ever lives only as long as the world

@@ -58,6 +58,12 @@ void DancePad::poll() {
   if (traceTransitions) printTransitions();
 }
 
+bool DancePad::eventsWaiting() {
+  if (!joystickReady_) return false;
+  SDL_JoystickUpdate();
+  return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_JOYAXISMOTION, SDL_FINGERDOWN - 1) > 0;
+}
+
 // Only the joystick and game controller events; anything else in SDL's queue is
 // not ours. The controller events say nothing the joystick's do not.
 void DancePad::readEvents() {

@@ -32,6 +32,8 @@ class DancePad {
   // Starts SDL's joystick subsystem, reads the saved mappings and opens the pads.
   void open();
   void poll();
+  // SDL holds joystick events for the next poll: a pad changed, came or went.
+  bool eventsWaiting();
   void printTransitions() const;
 
   bool current[kMaxPads][kPadSlots] = {};   // slot states of each pad's latest read

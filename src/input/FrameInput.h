@@ -25,6 +25,7 @@ struct ButtonStates {
   bool wentDown(int button) const { return pressed & bit(button); }
   bool wentUp(int button) const { return released & bit(button); }
   bool isHeld(int button) const { return held & bit(button); }
+  bool operator==(const ButtonStates&) const = default;
 };
 
 // Which device a pad number holds this frame: a player keeps their own pad by
@@ -33,6 +34,7 @@ struct PadDevice {
   int32_t id = -1;                // SDL's instance ID; -1 while the number is free
   std::array<char, 33> guid{};    // SDL's joystick GUID string, the kind of device
   bool connected() const { return id >= 0; }
+  bool operator==(const PadDevice&) const = default;
 };
 
 // The buttons of every source: the four pad numbers, the keyboard's letter
@@ -50,6 +52,7 @@ struct PadFrame {
   bool pressed(int button, int pad) const;
   bool released(int button, int pad) const;
   bool held(int button, int pad) const;
+  bool operator==(const PadFrame&) const = default;
 };
 
 // What the shell's keys and the mouse did this frame, beside the pad buttons.
@@ -62,4 +65,8 @@ struct FrameInput {
   bool volumeDown = false;     // -
   bool volumeUp = false;       // = or +
   bool muteKey = false;        // M: mutes, and unmutes
+  bool operator==(const FrameInput&) const = default;
+
+  // The input as it stands between events: what is held, and which pads are in.
+  FrameInput standing() const;
 };

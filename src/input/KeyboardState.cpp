@@ -28,6 +28,7 @@ void KeyboardState::tick(float) {
 // that would hide an edge the frame already has waits for the next frame, and
 // so does every later event of the same key, so nothing is lost or reordered.
 void KeyboardState::deliverEvents() {
+  delivered_ = false;
   if (events_.empty()) return;  // most frames: nothing happened
   std::deque<Event> waiting;
   for (const Event& event : events_) {
@@ -35,6 +36,7 @@ void KeyboardState::deliverEvents() {
     for (const Event& w : waiting) keyWaits = keyWaits || (w.device == event.device && w.code == event.code);
     if (keyWaits || !apply(event)) waiting.push_back(event);
   }
+  delivered_ = waiting.size() < events_.size();
   events_ = std::move(waiting);
 }
 

@@ -15,6 +15,10 @@ class KeyboardState {
 
   void init();
   void tick(float dt);
+  // A key, button or pad event waits for the next tick.
+  bool eventsWaiting() { return !events_.empty() || dancePad.eventsWaiting(); }
+  // The latest tick handed its frame a key or mouse event, any at all.
+  bool eventsDelivered() const { return delivered_; }
 
   void onMouseMove(int x, int y);
   void onMouseButton(int button, int state, int x, int y);
@@ -71,4 +75,5 @@ class KeyboardState {
   KeyRecord specialKeys_[kKeyCodes];
   KeyRecord mouse_[kMouseButtons];
   std::deque<Event> events_;  // recorded since the latest tick, or held back by it; arrival order
+  bool delivered_ = false;    // the latest tick applied an event
 };

@@ -1,15 +1,14 @@
 #include "media/Texture.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <strings.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
 
 #include "core/Log.h"
+#include "media/MipmapScale.h"
 #include "media/PngImage.h"
 #include "media/TgaImage.h"
 #include "render/Render.h"
@@ -20,12 +19,15 @@ namespace {
 // outermost texels and draw a dark fringe round every picture.
 GLint wrapMode(unsigned options) { return (options & repeatWrap) ? GL_REPEAT : GL_CLAMP_TO_EDGE; }
 
-// The largest side, in pixels, of a picture this renderer can take as a texture.
-int pictureSideLimit() {
+// The largest side, in pixels, of a texture this renderer takes.
+int largestTextureSide() {
   GLint largest = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-  return std::min<int>(largest, kMaxPictureSide);
+  return largest;
 }
+
+// The largest side, in pixels, of a picture this renderer can take as a texture.
+int pictureSideLimit() { return std::min(largestTextureSide(), kMaxPictureSide); }
 
 unsigned newBoundTexture() {
   GLuint texture = 0;
@@ -34,7 +36,7 @@ unsigned newBoundTexture() {
   return texture;
 }
 
-// Clamped or repeating on both axes; linear filters, so the mipmap levels are never sampled.
+// Clamped or repeating on both axes; linear filters, so a texture needs level 0 alone.
 void setSampling(unsigned options) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapMode(options));
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapMode(options));
@@ -43,37 +45,32 @@ void setSampling(unsigned options) {
 }
 
 // Every pixel's alpha is full: nothing shows through the picture anywhere.
-bool allOpaque(const uint8_t* rgba, size_t pixels) {
-  for (size_t i = 0; i < pixels; ++i)
-    if (rgba[i * 4 + 3] != 255) return false;
+bool allOpaque(const std::vector<uint8_t>& rgba) {
+  for (size_t i = 3; i < rgba.size(); i += 4)
+    if (rgba[i] != 255) return false;
   return true;
 }
 
-struct Upload {
-  unsigned texture = 0;  // 0: the picture could not be loaded
-  bool opaque = false;
-};
-
-Upload uploadTga(const char* path, unsigned options, size_t& bytesLeft) {
+DecodedPicture decodeTga(const char* path, unsigned options, int sideLimit, size_t bytesLeft) {
   TgaImage image;
-  if (!image.load(path, options & bottomRowFirst, pictureSideLimit(), bytesLeft) || image.bits != 32) return {};
-  bytesLeft -= pictureBytes(image.width, image.height);
-  unsigned texture = newBoundTexture();
-  gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels);
-  setSampling(options);
-  // Level 0 again at the file's own size (the mipmap builder rescales to powers of two).
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels);
-  return {texture, allOpaque(image.pixels, static_cast<size_t>(image.width) * image.height)};
+  if (!image.load(path, options & bottomRowFirst, sideLimit, bytesLeft) || image.bits != 32) return {};
+  const uint8_t* pixels = image.pixels;
+  DecodedPicture picture;
+  picture.width = image.width;
+  picture.height = image.height;
+  picture.rgba.assign(pixels, pixels + pictureBytes(image.width, image.height));
+  return picture;
 }
 
-Upload uploadPng(const char* path, unsigned options, size_t& bytesLeft) {
+DecodedPicture decodePng(const char* path, unsigned options, int sideLimit, size_t bytesLeft) {
   PngImage image;
-  if (!image.load(path, options & bottomRowFirst, pictureSideLimit(), bytesLeft)) return {};
-  bytesLeft -= pictureBytes(image.width, image.height);
-  unsigned texture = newBoundTexture();
-  gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
-  setSampling(options);
-  return {texture, allOpaque(image.rgba.data(), static_cast<size_t>(image.width) * image.height)};
+  if (!image.load(path, options & bottomRowFirst, sideLimit, bytesLeft)) return {};
+  DecodedPicture picture;
+  picture.width = image.width;
+  picture.height = image.height;
+  picture.rgba = std::move(image.rgba);
+  picture.roundSides = true;
+  return picture;
 }
 
 // The extension runs from the last '.' of the whole path; none when there is no '.'.
@@ -82,18 +79,103 @@ bool hasExtension(const std::string& path, const char* extension) {
   return dot != std::string::npos && strcasecmp(path.c_str() + dot, extension) == 0;
 }
 
-// A picture that loads takes its RGBA bytes out of bytesLeft.
-Upload upload(const std::string& path, unsigned options, size_t& bytesLeft) {
-  if (hasExtension(path, ".tga")) return uploadTga(path.c_str(), options, bytesLeft);
-  if (hasExtension(path, ".png")) return uploadPng(path.c_str(), options, bytesLeft);
+DecodedPicture decodeFile(const std::string& path, unsigned options, int sideLimit, size_t bytesLeft) {
+  if (hasExtension(path, ".tga")) return decodeTga(path.c_str(), options, sideLimit, bytesLeft);
+  if (hasExtension(path, ".png")) return decodePng(path.c_str(), options, sideLimit, bytesLeft);
   return {};
 }
 
+// The picture as it will be sampled: a PNG with a side that is not a power of
+// two rescaled as the mipmap builder did. Reads no GL state.
+void roundSides(DecodedPicture& picture) {
+  int width = mipmapSide(picture.width), height = mipmapSide(picture.height);
+  if (!picture.roundSides || (width == picture.width && height == picture.height)) return;
+  picture.rgba = scaleAsMipmapBuilder(picture.rgba, picture.width, picture.height, width, height);
+  picture.width = width;
+  picture.height = height;
+}
+
+// Reads no GL state: a worker thread may run it. The bytes are counted as the file's own pixels.
+DecodedPicture decode(const std::string& path, unsigned options, int sideLimit, size_t bytesLeft) {
+  DecodedPicture picture = decodeFile(path, options, sideLimit, bytesLeft);
+  picture.bytes = pictureBytes(picture.width, picture.height);
+  roundSides(picture);
+  picture.opaque = allOpaque(picture.rgba);
+  picture.visible = visibleBox(picture.rgba.data(), picture.width, picture.height);
+  return picture;
+}
+
+unsigned upload(const DecodedPicture& picture, unsigned options) {
+  unsigned texture = newBoundTexture();
+  setSampling(options);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, picture.width, picture.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+               picture.rgba.data());
+  return texture;
+}
+
+// One column or row bound of the visible texels, grown by a texel, as a fraction.
+float edge(int texel, int side) { return static_cast<float>(std::clamp(texel, 0, side)) / side; }
+
 }  // namespace
+
+TexelBox visibleBox(const uint8_t* rgba, int width, int height) {
+  int left = width, right = -1, top = height, bottom = -1;  // texels, inclusive; t = 0 is row 0
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      if (rgba[(static_cast<size_t>(y) * width + x) * 4 + 3] == 0) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  if (right < 0) return {};
+  return {edge(left - 1, width), edge(top - 1, height), edge(right + 2, width), edge(bottom + 2, height)};
+}
 
 TextureRegistry& TextureRegistry::instance() {
   static TextureRegistry* registry = new TextureRegistry;  // lives until the process ends
   return *registry;
+}
+
+TextureRegistry::~TextureRegistry() {
+  for (auto& worker : workers_) worker.wait();  // no worker outlives the registry
+}
+
+void TextureRegistry::prefetch(const std::vector<std::string>& paths, unsigned options) {
+  auto jobs = std::make_shared<std::vector<std::pair<std::string, std::promise<DecodedPicture>>>>();
+  jobs->reserve(paths.size());
+  for (const std::string& path : paths) {
+    if (find(path) || prefetched_.contains(path)) continue;
+    jobs->emplace_back(path, std::promise<DecodedPicture>{});
+    prefetched_.emplace(path, Prefetched{options, jobs->back().second.get_future()});
+  }
+  if (jobs->empty()) return;
+  // The pictures decoded ahead wait together for their upload: together they
+  // keep to the bytes left, as they would loaded one by one.
+  auto decodeInTurn = [jobs, options, bytesLeft = pictureBytesLeft_]() mutable {
+    for (auto& [path, promise] : *jobs) {
+      try {
+        DecodedPicture picture = decode(path, options, kMaxPictureSide, bytesLeft);
+        bytesLeft -= std::min(bytesLeft, picture.bytes);
+        promise.set_value(std::move(picture));
+      } catch (...) {
+        promise.set_exception(std::current_exception());
+      }
+    }
+  };
+  workers_.push_back(std::async(std::launch::async, std::move(decodeInTurn)));
+}
+
+DecodedPicture TextureRegistry::decoded(const std::string& path, unsigned options) {
+  auto ahead = prefetched_.find(path);
+  if (ahead == prefetched_.end()) return decode(path, options, pictureSideLimit(), pictureBytesLeft_);
+  Prefetched prefetched = std::move(ahead->second);
+  prefetched_.erase(ahead);
+  DecodedPicture picture = prefetched.picture.get();
+  if (prefetched.options != options) return decode(path, options, pictureSideLimit(), pictureBytesLeft_);
+  if (std::max(picture.width, picture.height) > largestTextureSide()) return {};  // decoded before GL was asked
+  if (picture.bytes > pictureBytesLeft_) return {};  // others took the bytes meanwhile
+  return picture;
 }
 
 unsigned TextureRegistry::getTexture(const std::string& path, unsigned options) {
@@ -102,10 +184,15 @@ unsigned TextureRegistry::getTexture(const std::string& path, unsigned options) 
   auto failed = failures_.find(path);
   if (failed != failures_.end() && failed->second == stamp) return 0;  // still the file that failed
   logTrace("\nLoading texture %s...", path.c_str());
-  Upload loaded = upload(path, options, pictureBytesLeft_);
-  unsigned texture = loaded.texture;
+  DecodedPicture picture = decoded(path, options);
+  unsigned texture = 0;
+  if (!picture.rgba.empty()) {
+    pictureBytesLeft_ -= picture.bytes;
+    texture = upload(picture, options);
+    if (picture.opaque) opaque_.insert(path);
+    visible_[path] = picture.visible;
+  }
   add(path, texture);
-  if (loaded.opaque) opaque_.insert(path);
   if (texture)
     failures_.erase(path);
   else
@@ -123,34 +210,71 @@ TextureRegistry::FileStamp TextureRegistry::stampOf(const std::string& path) {
 
 bool TextureRegistry::opaque(const std::string& path) const { return opaque_.contains(path); }
 
+TexelBox TextureRegistry::visibleBox(const std::string& path) const {
+  auto box = visible_.find(path);
+  return box == visible_.end() ? TexelBox{} : box->second;
+}
+
 QuadBuilder& QuadBuilder::instance() {
   static QuadBuilder builder;
   return builder;
 }
 
-unsigned QuadBuilder::makeQuadList(const char* path, float centreX, float centreY) {
-  unsigned texture = path ? TextureRegistry::instance().getTexture(path, 0) : 0;
-  unsigned list = glGenLists(1);
+namespace {
+
+// Counter-clockwise from the bottom left; t = 0 is the top edge, so top-row-first pictures stand upright.
+void compileQuad(unsigned list, unsigned texture, const TexelBox& box, float centreX, float centreY) {
   glNewList(list, GL_COMPILE);
-  // A picture that failed to load is simply missing: its list draws nothing,
-  // rather than showing whatever texture another pass left bound.
-  if (path && !texture) {
-    glEndList();
-    return list;
-  }
   if (texture) bindTexture(texture);
+  float left = centreX - 0.5f, top = centreY + 0.5f;
   glBegin(GL_QUADS);
   glNormal3f(0, 0, 1);
-  // Counter-clockwise from the bottom left; t = 0 is the top edge, so top-row-first pictures stand upright.
-  glTexCoord2f(0, 1);
-  glVertex2f(centreX - 0.5f, centreY - 0.5f);
-  glTexCoord2f(1, 1);
-  glVertex2f(centreX + 0.5f, centreY - 0.5f);
-  glTexCoord2f(1, 0);
-  glVertex2f(centreX + 0.5f, centreY + 0.5f);
-  glTexCoord2f(0, 0);
-  glVertex2f(centreX - 0.5f, centreY + 0.5f);
+  glTexCoord2f(box.s0, box.t1);
+  glVertex2f(left + box.s0, top - box.t1);
+  glTexCoord2f(box.s1, box.t1);
+  glVertex2f(left + box.s1, top - box.t1);
+  glTexCoord2f(box.s1, box.t0);
+  glVertex2f(left + box.s1, top - box.t0);
+  glTexCoord2f(box.s0, box.t0);
+  glVertex2f(left + box.s0, top - box.t0);
   glEnd();
   glEndList();
-  return list;
 }
+
+}  // namespace
+
+unsigned QuadBuilder::makeQuadList(const char* path, float centreX, float centreY) {
+  unsigned texture = path ? TextureRegistry::instance().getTexture(path, 0) : 0;
+  unsigned lists = glGenLists(2);
+  // A picture that failed to load is simply missing: its lists draw nothing,
+  // rather than showing whatever texture another pass left bound.
+  if (path && !texture) {
+    for (unsigned list : {lists, lists + 1}) {
+      glNewList(list, GL_COMPILE);
+      glEndList();
+    }
+    return lists;
+  }
+  TexelBox visible = path ? TextureRegistry::instance().visibleBox(path) : TexelBox{};
+  compileQuad(lists, texture, visible, centreX, centreY);
+  uncompiled_[lists] = {texture, centreX, centreY};
+  return lists;
+}
+
+void QuadBuilder::draw(unsigned list) {
+  if (fillShortcutAllowed(FillShortcut::TrimmedQuads)) return callList(list);
+  auto whole = uncompiled_.find(list);
+  if (whole != uncompiled_.end()) {
+    compileQuad(list + 1, whole->second.texture, TexelBox{}, whole->second.centreX, whole->second.centreY);
+    uncompiled_.erase(whole);
+  }
+  callList(list + 1);
+}
+
+void QuadBuilder::remove(unsigned list) {
+  uncompiled_.erase(list);
+  glDeleteLists(list, 2);
+}
+
+void drawQuad(unsigned list) { QuadBuilder::instance().draw(list); }
+void deleteQuad(unsigned list) { QuadBuilder::instance().remove(list); }

@@ -6,6 +6,7 @@
 #include "core/Field.h"
 #include "core/Random.h"
 #include "media/Texture.h"
+#include "objects/FloorDecals.h"
 #include "render/Render.h"
 
 Arena arena;
@@ -40,7 +41,7 @@ void drawWall(unsigned list, float angle, bool mirrored) {
   float mirror = mirrored ? -1.0f : 1.0f;
   scale(mirror * kWallWidth, 1, field::kWallHeight);
   rotate(90, 1, 0, 0);
-  callList(list);
+  drawQuad(list);
   popMatrix();
 }
 
@@ -49,6 +50,8 @@ void drawWall(unsigned list, float angle, bool mirrored) {
 void Arena::load() {
   floorList_ = QuadBuilder::instance().makeQuadList(assets::kFloor, 0, 0);
   floorOpaque_ = TextureRegistry::instance().opaque(assets::kFloor);
+  floorQuad_ = QuadBuilder::instance().makeQuadList(nullptr, 0, 0);
+  floorDecals.load(TextureRegistry::instance().find(assets::kFloor), floorList_, floorOpaque_);
   for (size_t side = 0; side < skylineLists_.size(); ++side)
     skylineLists_[side] = QuadBuilder::instance().makeQuadList(assets::kSkylines[side], 0, 0.5f);
   addBlockedRect(kCentreSquare);
@@ -58,7 +61,9 @@ void Arena::update(float) {}
 
 void Arena::draw() {
   setDepthTest(false);
+  markPass("floor");
   drawFloor();
+  markPass("skyline");
   drawSkyline();
 }
 
@@ -68,7 +73,12 @@ void Arena::drawFloor() const {
   setColor(1, 1, 1, 1);
   pushMatrix();
   scale(field::kSize, field::kSize, 1);
-  callList(floorList_);
+  if (unsigned withSplatter = floorDecals.texture()) {
+    bindTexture(withSplatter);
+    drawQuad(floorQuad_);
+  } else {
+    drawQuad(floorList_);
+  }
   popMatrix();
 }
 

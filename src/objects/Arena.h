@@ -34,6 +34,7 @@ class Arena : public GameObject {
 
   unsigned floorList_ = 0;                // floor picture, unit quad centred on the origin
   bool floorOpaque_ = false;              // the floor's picture has no see-through pixel: drawn unblended
+  unsigned floorQuad_ = 0;                // the same quad with no picture of its own: the floor with its splatter
   // One skyline per side, unit quads standing on their bottom edge; the walls
   // of both rings on side i show picture i.
   std::array<unsigned, std::size(assets::kSkylines)> skylineLists_{};

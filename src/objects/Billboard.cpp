@@ -1,5 +1,6 @@
 #include "objects/Billboard.h"
 
+#include "media/Texture.h"
 #include "objects/Camera.h"
 #include "render/Render.h"
 
@@ -11,5 +12,5 @@ void faceCamera(const Vec3& point) {
 void drawStanding(unsigned list, float width, float height) {
   scale(width, 1, height);
   rotate(90, 1, 0, 0);
-  callList(list);
+  drawQuad(list);
 }

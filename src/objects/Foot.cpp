@@ -42,7 +42,7 @@ void Foot::drawGround() {
   translate(p.x, p.y, 0);
   float s = (kShadowTopHeight - p.z) * 0.5f;  // a pad square wide while planted
   scale(s, s, 1);
-  callList(shadowList_);
+  drawQuad(shadowList_);
   popMatrix();
 }
 
@@ -96,6 +96,7 @@ void FootManager::update(float dt) {
 }
 
 void FootManager::drawGround() {
+  markPass("foot_shadows");
   setDepthTest(false);
   setTexturing(true, true);
   setColor(1, 1, 1, 1);
@@ -103,6 +104,7 @@ void FootManager::drawGround() {
 }
 
 void FootManager::draw() {
+  markPass("feet");
   setDepthTest(true);
   setTexturing(true, true);
   setColor(1, 1, 1, 1);

@@ -44,7 +44,7 @@ Victim::Victim() : variation_(randomRange(0, 1)) {
 }
 
 Victim::~Victim() {
-  for (unsigned list : displayLists()) glDeleteLists(list, 1);
+  for (unsigned list : displayLists()) deleteQuad(list);
 }
 
 std::array<unsigned, 5> Victim::displayLists() const {
@@ -75,6 +75,8 @@ void Victim::setState(int s) {
     position().z = kFlingStartHeight;
   }
 }
+
+float Victim::splatterReach() const { return splatterSize(variation_) * std::sqrt(0.5f); }
 
 bool Victim::isUpright() { return state() == Walking || state() == Flung; }
 
@@ -127,7 +129,7 @@ void Victim::drawGround() {
     pushMatrix();
     translate(p.x, p.y, 0);  // stays on the floor under a flung victim
     scale(kShadowSize, kShadowSize, 1);
-    callList(shadowList_);
+    drawQuad(shadowList_);
     popMatrix();
   } else if (state() == Squashed) {
     setColor(1, 1, 1, 1);
@@ -136,7 +138,7 @@ void Victim::drawGround() {
     float s = splatterSize(variation_);
     scale(s, s, 1);
     rotate(variation_ * 360, 0, 0, 1);
-    callList(splatterList_);
+    drawQuad(splatterList_);
     popMatrix();
   }
 }

@@ -26,6 +26,9 @@ class Victim : public GameObject {
   void drawGround() override;
   void draw() override;
 
+  // Units from the victim's position to the farthest corner of its splatter, however turned.
+  float splatterReach() const;
+
   // Head, body, arm, shadow, splatter: the lists this victim owns.
   std::array<unsigned, 5> displayLists() const;
 

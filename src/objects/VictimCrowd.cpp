@@ -1,5 +1,6 @@
 #include "objects/VictimCrowd.h"
 
+#include "objects/FloorDecals.h"
 #include "render/Render.h"
 
 VictimCrowd victimCrowd;
@@ -34,17 +35,24 @@ void VictimCrowd::sweep() {
       stillLive.push_back(std::move(victim));
   }
   live_ = std::move(stillLive);
-  if (corpses_.size() > kMaxCorpses) corpses_.erase(corpses_.begin(), corpses_.end() - kMaxCorpses);
+  if (corpses_.size() <= kMaxCorpses) return;
+  corpsesDropped_ += corpses_.size() - kMaxCorpses;
+  corpses_.erase(corpses_.begin(), corpses_.end() - kMaxCorpses);
 }
 
 void VictimCrowd::drawGround() {
+  markPass("splatter");
   setTexturing(true, true);
   setDepthTest(false);
-  for (auto& corpse : corpses_) corpse->drawGround();
+  size_t baked = floorDecals.bakedCount(*this);  // drawn into the floor already, but for what hangs past its edge
+  floorDecals.drawOverhangs(*this);
+  for (size_t i = baked; i < corpses_.size(); ++i) corpses_[i]->drawGround();
+  markPass("shadows");
   for (auto& victim : live_) victim->drawGround();
 }
 
 void VictimCrowd::drawBodies() {
+  markPass("victims");
   setTexturing(true, true);
   setDepthTest(true);
   for (auto& victim : live_) victim->draw();

@@ -35,10 +35,13 @@ class VictimCrowd {
 
   const std::vector<std::unique_ptr<Victim>>& live() const { return live_; }
   const std::vector<std::unique_ptr<Victim>>& corpses() const { return corpses_; }
+  // Corpses dropped beyond the cap so far, oldest first: the first corpse kept is the one after them.
+  size_t corpsesDropped() const { return corpsesDropped_; }
 
  private:
   std::vector<std::unique_ptr<Victim>> live_;     // walking or flung (and squashed until the next sweep), in order added
   std::vector<std::unique_ptr<Victim>> corpses_;  // squashed, oldest first; at most kMaxCorpses after a sweep
+  size_t corpsesDropped_ = 0;
 };
 
 extern VictimCrowd victimCrowd;

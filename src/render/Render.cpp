@@ -5,6 +5,8 @@
 namespace {
 
 bool shortcutsAllowed = true;
+bool fillShortcuts[] = {true, true};  // by FillShortcut
+PassObserver passObserver = nullptr;
 WindowSize window;  // pixels, as of the latest valid resize
 
 void enable(GLenum cap, bool on) {
@@ -26,8 +28,14 @@ void setDepthTest(bool on) { enable(GL_DEPTH_TEST, on); }
 
 void setOpaqueTexturing(bool opaquePicture) { setTexturing(true, !(opaquePicture && shortcutsAllowed)); }
 
-
 void allowStateShortcuts(bool allow) { shortcutsAllowed = allow; }
+void observePasses(PassObserver observer) { passObserver = observer; }
+void markPass(const char* pass) {
+  if (passObserver) passObserver(pass);
+}
+
+void allowFillShortcut(FillShortcut shortcut, bool allow) { fillShortcuts[static_cast<int>(shortcut)] = allow; }
+bool fillShortcutAllowed(FillShortcut shortcut) { return fillShortcuts[static_cast<int>(shortcut)]; }
 void setClearColor(float r, float g, float b) { glClearColor(r, g, b, 1.0f); }
 
 void bindTexture(unsigned texture) { glBindTexture(GL_TEXTURE_2D, texture); }

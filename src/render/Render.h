@@ -21,6 +21,20 @@ void setOpaqueTexturing(bool opaquePicture);  // texturing on; blending and the 
 void allowStateShortcuts(bool allow);
 void setClearColor(float r, float g, float b);
 
+// The frame's passes by name, for a benchmark that counts each one's
+// fragments: every pass marks its start; nothing happens without an observer.
+using PassObserver = void (*)(const char* pass);
+void observePasses(PassObserver observer);
+void markPass(const char* pass);
+
+// Fill shortcuts spare llvmpipe fragments and may move a pixel by a few levels
+// (see the README's Performance section): sprite quads trimmed to their
+// pictures' visible boxes, and splatter decals drawn into the floor once
+// rather than over it every frame. Off, the game draws as it did before them.
+enum class FillShortcut { TrimmedQuads, FloorDecals };
+void allowFillShortcut(FillShortcut shortcut, bool allow);
+bool fillShortcutAllowed(FillShortcut shortcut);
+
 void bindTexture(unsigned texture);
 void callList(unsigned list);
 void setColor(float r, float g, float b, float a);  // also picks the texture environment, see above

@@ -25,7 +25,7 @@ constexpr float kStep = 0.05f;          // seconds per frame: victims cross the 
 constexpr int kStompEvery = 3;          // frames between presses of all eight squares
 constexpr int kMinimiseEvery = 4;       // of the resizes, this one is to nothing, as when minimised
 constexpr unsigned kNameScan = 200000;  // GL names checked when counting live objects
-constexpr int kWaveLists = 60 * 5;      // display lists of one wave's victims
+constexpr int kWaveLists = 60 * 5 * 2;  // display lists of one wave's victims: five quads, each trimmed and whole
 constexpr int kWavesCompared = 10;      // GL objects are counted at the 2nd and at this wave
 
 const unsigned char kSquareKeys[] = {'q', 'w', 'e', 'a', 'd', 'z', 'x', 'c'};
@@ -97,7 +97,7 @@ class Player {
 // What a run went through.
 struct Played {
   bool sawSlides = false;
-  int waves = 1;  // the first came with init
+  int waves = 0;  // the first comes as the game screen opens
   size_t mostCorpses = 0;
   GlObjects atWave2, atWaveCompared;
 };

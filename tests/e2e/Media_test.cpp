@@ -25,14 +25,14 @@ TEST(Media, IntroMusicStartsOnTheThirdSlide) {
   std::string raw = dir / "audio.raw";
   e2e::GameProcess game(std::move(dir), {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + raw});
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
-  game.key("3");  // second slide: still silent
+  game.stillKey("3");  // second slide: still silent
   size_t pressed = e2e::diskAudio(raw).size();
   ASSERT_TRUE(e2e::waitUntil([&] { return e2e::diskAudio(raw, pressed).size() >= kHalfASecond; }, 20))
       << "the disk driver wrote nothing";
   auto beforeIntro = e2e::diskAudio(raw);
   EXPECT_TRUE(e2e::silent(beforeIntro));
 
-  game.key("3");  // third slide: the intro clip starts
+  game.stillKey("3");  // third slide: the intro clip starts
   EXPECT_TRUE(e2e::waitUntil([&] { return !e2e::silent(e2e::diskAudio(raw, beforeIntro.size())); }, 20))
       << "no music in the recording";
   EXPECT_TRUE(game.alive()) << game.report();

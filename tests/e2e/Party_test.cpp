@@ -27,7 +27,7 @@ const std::map<std::string, std::string> kNavigationKeys = {
 // The party's game, player 2 joined with Insert on a slide; both have stomped.
 void startPartyAndStomp(e2e::GameProcess& game) {
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
-  game.key("Insert");
+  game.stillKey("Insert");
   game.enterGame();
   EXPECT_TRUE(game.stompUntilChanged(kPlayer1Block)) << "player 1's letters stomped nothing";
   EXPECT_TRUE(game.stompUntilChanged(kPlayer2Block, [&](const char* square) { game.key(kNavigationKeys.at(square)); }))

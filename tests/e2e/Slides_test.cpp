@@ -49,18 +49,18 @@ TEST(Slides, StartKeyStepsOneSlidePerPress) {
   e2e::GameProcess game(slidesOnlyWorkDir("slides-key"));
   ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
   ASSERT_TRUE(game.waitForPixel(kCentreX, kCentreY, kSlideColours[0], 12, 20));
-  game.key("3");
+  game.stillKey("3");
   ASSERT_TRUE(game.waitForPixel(kCentreX, kCentreY, kSlideColours[1], 12, 10));
-  ASSERT_TRUE(game.waitForFrames(10));  // one press is one step, however many frames pass
+  game.play(0.3);  // one press is one step, however long it stays
   EXPECT_TRUE(game.waitForPixel(kCentreX, kCentreY, kSlideColours[1], 12, 0));
-  game.key("3");
+  game.stillKey("3");
   EXPECT_TRUE(game.waitForPixel(kCentreX, kCentreY, kSlideColours[2], 12, 10));
-  game.key("q");  // a square key does nothing on the slides
-  ASSERT_TRUE(game.waitForFrames(10));
+  game.stillKey("q");  // a square key does nothing on the slides
+  game.play(0.3);
   EXPECT_TRUE(game.waitForPixel(kCentreX, kCentreY, kSlideColours[2], 12, 0));
   game.tap("3");  // down and up before any frame: still one step
   EXPECT_TRUE(game.waitForPixel(kCentreX, kCentreY, kSlideColours[3], 12, 10));
-  ASSERT_TRUE(game.waitForFrames(10));
+  game.play(0.3);
   EXPECT_TRUE(game.waitForPixel(kCentreX, kCentreY, kSlideColours[3], 12, 0));
 }
 

@@ -33,9 +33,9 @@ double decibelsAt(const DiskRecording& recording, size_t from) {
 // Steps to the third slide, whose music starts from its first sample in every
 // run; the byte where it is first heard.
 size_t startTheMusic(e2e::GameProcess& game, const DiskRecording& recording) {
-  game.key("3");
+  game.stillKey("3");
   size_t from = recording.bytes();
-  game.key("3");
+  game.stillKey("3");
   std::vector<float> heard;
   auto first = heard.end();
   EXPECT_TRUE(e2e::waitUntil([&] {
@@ -59,11 +59,11 @@ TEST(Volume, StepsAndMuteAreHeardAndTheLevelLeftOutlivesAKill) {
     ASSERT_TRUE(game.waitForFirstFrame()) << game.report();
     onset = startTheMusic(game, recording);
     full = decibelsAt(recording, onset);
-    for (int i = 0; i < kPresses; ++i) game.key("minus");
+    for (int i = 0; i < kPresses; ++i) game.stillKey("minus");
     low = decibelsAt(recording, lowered = recording.bytes() + kLag);
-    game.key("m");
+    game.stillKey("m");
     EXPECT_EQ(decibelsAt(recording, recording.bytes() + kLag), -INFINITY) << "M did not silence the mix";
-    game.key("m");
+    game.stillKey("m");
   }  // killed right after the change
 
   std::filesystem::path folder = config.path() / "stompalong";  // a whole file and nothing beside it

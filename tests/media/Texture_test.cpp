@@ -262,6 +262,25 @@ TEST_F(TextureTest, PicturesBeyondTheBytesLeftForThemAreRefused) {
   EXPECT_NE(registry.getTexture(dir + "/third.png", 0), 0u) << "the game's registry still has room";
 }
 
+// Decoded ahead, one after another, the pictures load as they would have, in
+// the options each is asked for, and together keep to the bytes left.
+TEST_F(TextureTest, PicturesDecodedAheadLoadAsAskedAndKeepToTheBytesLeft) {
+  TextureRegistry small(2 * pictureBytes(4, 4));
+  writePng(dir + "/upright.png", quadrants());
+  writeTga(dir + "/flipped.tga", quadrants());
+  writePng(dir + "/third.png", quadrants());
+  small.prefetch({dir + "/upright.png", dir + "/flipped.tga", dir + "/third.png"}, 0);
+  unsigned list = QuadBuilder::instance().makeQuadList(nullptr, 0, 0);
+  bindTexture(small.getTexture(dir + "/upright.png", 0));
+  drawFullWindow(list);
+  expectQuadrants(true);
+  bindTexture(small.getTexture(dir + "/flipped.tga", bottomRowFirst));
+  drawFullWindow(list);
+  expectQuadrants(false);
+  EXPECT_EQ(small.getTexture(dir + "/third.png", 0), 0u);
+  glDeleteLists(list, 1);
+}
+
 TEST_F(TextureTest, ListWithoutPathDrawsWhateverTextureIsBound) {
   writePng(dir + "/yellow.png", plain(kYellow));
   writePng(dir + "/own.png", quadrants());

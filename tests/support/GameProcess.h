@@ -82,7 +82,8 @@ class GameProcess {
   // Waits until the game has drawn count more frames; false likewise.
   bool waitForFrames(int count, double seconds = 30);
   // Lets at least the given game time pass. The game's frame step is capped,
-  // so slow frames count for less than their wall-clock time.
+  // so slow frames count for less than their wall-clock time; a still screen
+  // (the slides, the pad setup) draws none, and only the wall time passes.
   void play(double gameSeconds);
 
   bool alive();
@@ -93,13 +94,20 @@ class GameProcess {
   void kill();  // ends the game at once (SIGKILL): no exit path runs
 
   // Input goes to the game's window as X events. Each edge is held until the
-  // game has drawn two frames (or has ended), so a press and its release never
-  // share a frame.
+  // game has drawn a frame after it (or has ended), and a second while the
+  // screen moves, as the first may have begun before the event arrived; so a
+  // press and its release never share a frame.
   void key(const std::string& keysym, unsigned modifiers = 0);  // as X names it: "q", "3", "F11"
+  // The same on a still screen (the slides, the pad setup), which reads the
+  // input at every poll and draws once for each key: a frame per edge, with no
+  // wait to see whether the screen moves.
+  void stillKey(const std::string& keysym);
   // A press and its release sent together, as a tap too quick for any frame
-  // to fall between them; then waits for two frames.
+  // to fall between them; then waits for its frames as for an edge.
   void tap(const std::string& keysym, unsigned modifiers = 0);
-  void click(int x, int y);             // left button at window pixel (x, y), y from the top
+  // The left button at window pixel (x, y), y from the top, on a still screen
+  // as stillKey: clicks step the slides.
+  void click(int x, int y);
   void close();  // asks the window to close, as a window manager's close button does
   void stepThroughSlides();  // Start once for each slide: the game screen follows the last
   // Through the slides, then 2 game seconds for the first wave to land and start walking.
@@ -133,6 +141,11 @@ class GameProcess {
   void start(const std::vector<std::string>& env, std::optional<uid_t> user = std::nullopt,
              const std::vector<std::string>& args = {});
   int newFrames();
+  // Count frames, or fewer when the screen goes still (no frame for
+  // stillSeconds, when above 0); false if the game ended or the time ran out first.
+  bool framesOrStill(int count, double seconds, double stillSeconds);
+  bool waitForEdge();
+  bool unpainted();  // every window pixel black
   void requireExited();
   void sendKey(const std::string& keysym, bool down, unsigned modifiers);
   void sendButton(int x, int y, bool down);

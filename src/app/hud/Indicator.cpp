@@ -48,7 +48,7 @@ void drawButton(const ButtonPlace& place, bool lit, bool gold) {
     setColor(kGold[0], kGold[1], kGold[2], 1);
   else if (gold)
     setColour(GridStyle{}.colour, kIndicatorAlpha);
-  callList(indicatorList);
+  drawQuad(indicatorList);
   popMatrix();
 }
 

@@ -42,7 +42,7 @@ void drawVolumeBar(int percent, bool muted) {
     float x = width - kFromRight - kPitch * static_cast<float>(kBlocks - 1 - block);
     translate(x, height - kFromTop + blockHeight / 2, 0);
     scale(kWidth, blockHeight, 1);
-    callList(blockList());
+    drawQuad(blockList());
     popMatrix();
   }
   overlayEnd();

@@ -5,8 +5,10 @@
 #include "game/StompWorld.h"
 #include "objects/Arena.h"
 #include "objects/Camera.h"
+#include "objects/FloorDecals.h"
 #include "objects/Foot.h"
 #include "objects/VictimCrowd.h"
+#include "render/Render.h"
 
 void GameScreen::load() { loopClip_.path = assets::kLoopClip; }
 
@@ -30,11 +32,13 @@ NextScreen GameScreen::update(float dt, const FrameInput& input) {
 
 void GameScreen::draw() {
   drawScene();
+  markPass("score");
   StompWorld::instance().drawScore();
 }
 
 void GameScreen::drawScene() const {
   Camera::instance().draw();
+  floorDecals.follow(victimCrowd);  // the splatter in the floor before the floor is drawn
   arena.draw();
   victimCrowd.drawGround();  // decals first, depth test off, so bodies always cover them
   footManager.drawGround();

@@ -11,3 +11,11 @@ NextScreen PadSetupScreen::update(float dt, const FrameInput& input) {
 }
 
 void PadSetupScreen::draw() { hud::drawPadSetup(setup_); }
+
+bool PadSetupScreen::lookChanged() {
+  hud::PadSetupText text = hud::padSetupText(setup_);
+  std::string words = text.title + '\n' + text.request + '\n' + text.status + '\n' + text.hint;
+  if (words == shownWords_) return false;
+  shownWords_ = words;
+  return true;
+}

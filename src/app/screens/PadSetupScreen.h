@@ -4,6 +4,8 @@
 #pragma once
 
 #include "app/screens/Screen.h"
+#include <string>
+
 #include "input/PadSetup.h"
 
 class PadSetupScreen : public Screen {
@@ -16,10 +18,14 @@ class PadSetupScreen : public Screen {
 
   bool drawsOwnIndicator() const override { return true; }
   bool takesEscape() const override { return true; }
+  // Still but for its words: the step asked for and the seconds left.
+  bool moves() const override { return false; }
+  bool lookChanged() override;
 
   const PadSetup& setup() const { return setup_; }
 
  private:
   DancePad& pads_;  // the pads being read; the setup gives one of them its mapping
   PadSetup setup_;
+  std::string shownWords_;  // the setup's lines of text as of the latest update
 };

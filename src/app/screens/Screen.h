@@ -28,4 +28,10 @@ class Screen {
   // that takes Escape for its own keeps it from leaving full screen or quitting.
   virtual bool drawsOwnIndicator() const { return false; }
   virtual bool takesEscape() const { return false; }
+
+  // A screen that moves is drawn every refresh; a still one only when its
+  // picture changes: with the input, a switch, the window, or a look of its
+  // own that the latest update changed.
+  virtual bool moves() const { return true; }
+  virtual bool lookChanged() { return false; }
 };

@@ -17,6 +17,7 @@ void SlidesScreen::load() {
 }
 
 NextScreen SlidesScreen::update(float dt, const FrameInput& input) {
+  if (shown_) slideshow_.decodeAhead();
   int setupPad = selectHold_.update(input.pads, dt);
   if (input.setupKey) setupPad = 0;
   if (setupPad >= 0) {
@@ -40,6 +41,7 @@ NextScreen SlidesScreen::update(float dt, const FrameInput& input) {
 
 void SlidesScreen::draw() {
   slideshow_.draw();
+  shown_ = true;
   hud::drawJoinStrip(StompWorld::instance().party());
 }
 

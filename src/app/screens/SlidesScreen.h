@@ -18,6 +18,8 @@ class SlidesScreen : public Screen {
   NextScreen update(float dt, const FrameInput& input) override;
   void draw() override;
   void leave() override;
+  // A slide changes only with the input: a step, a join, a pad pulled out.
+  bool moves() const override { return false; }
 
   const Slideshow& slideshow() const { return slideshow_; }
 
@@ -25,4 +27,5 @@ class SlidesScreen : public Screen {
   Slideshow slideshow_;
   MusicStream introClip_;   // loops while the last two slides show, until the game starts
   SelectHold selectHold_;   // Select held on a pad opens the pad setup
+  bool shown_ = false;      // the first picture has been drawn: the next may be decoded
 };
