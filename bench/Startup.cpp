@@ -48,6 +48,7 @@ void gameDisplay() {
 // The game brought up as main() does: its window, its callbacks, init.
 void startGame() {
   App& app = App::instance();
+  app.openDevices();
   App::decodePicturesAhead();
   app.setMainWindow(createMainWindow(800, 600, "Game"));
   registerCallbacks();

@@ -62,14 +62,24 @@ void App::useSettings(const std::string& path, const Options& options) {
   fullScreen_ = run.fullScreen;
 }
 
+// SDL opens the pads and the sound device through helpers it may fork. A fork
+// while a worker thread holds the allocator's lock leaves the child stuck (the
+// sanitizers' allocator takes no care of forks) and the game waiting on it: the
+// devices open before any worker starts.
+void App::openDevices() {
+  if (devicesOpen_) return;
+  devicesOpen_ = true;
+  KeyboardState::instance().init();  // opens the dance pads
+  SoundBank::instance().initAudio();
+}
+
 void App::decodePicturesAhead() { TextureRegistry::instance().prefetch(picturesInLoadingOrder(), 0); }
 
 void App::init() {
   FrameTimer::instance().start();
+  openDevices();
   FontManager::instance().load(assets::kFont, 32);  // all text is drawn at 32, scaled
-  KeyboardState::instance().init();  // opens the dance pads
   hud::load();
-  SoundBank::instance().initAudio();
   StompWorld& world = StompWorld::instance();
   world.setInputSource([]() -> const PadFrame& { return PadInput::instance().frame().pads; });
   world.setScoreDrawer(hud::drawScore);

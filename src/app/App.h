@@ -25,8 +25,11 @@ class App {
   // The settings file, and this run's options over it; before init. Without
   // it the game starts at full volume in a window and keeps nothing.
   void useSettings(const std::string& path, const Options& options);
+  // The dance pads and the sound device; init opens them if this has not.
+  void openDevices();
   // Starts decoding the first slide and the game screen's pictures on a
-  // worker thread; before the window, whose making keeps this thread busy.
+  // worker thread; after openDevices, and before the window, whose making
+  // keeps this thread busy.
   static void decodePicturesAhead();
   void init();
   void update(float dt);
@@ -76,6 +79,7 @@ class App {
   bool updated_ = false;        // the idle callback updated for the frame it asked for
   bool slept_ = false;          // the idle callback waited since the latest frame
   long framesDrawn_ = 0;
+  bool devicesOpen_ = false;
   // What only the game screen draws, loaded after the first frame, a piece an
   // update, so the first slide shows sooner; the rest at once when another
   // screen opens.

@@ -12,6 +12,7 @@ constexpr double kFasterThanDisplay = 0.8;  // of the period
 void FramePacer::start(double refreshHz, bool swapIntervalSet) {
   setRefreshHz(refreshHz);
   pacing_ = !swapIntervalSet;
+  started_ = false;
   judged_ = 0;
   judgedMs_ = 0;
 }
@@ -20,8 +21,10 @@ void FramePacer::setRefreshHz(double refreshHz) { periodMs_ = 1000 / (refreshHz 
 
 void FramePacer::frameStarted(double nowMs, bool backToBack) {
   double interval = nowMs - lastStartMs_;
+  bool follows = backToBack && started_;  // the first frame follows none
+  started_ = true;
   lastStartMs_ = nowMs;
-  if (pacing_ || !backToBack || judged_ >= kFramesToJudge) return;
+  if (pacing_ || !follows || judged_ >= kFramesToJudge) return;
   judgedMs_ += interval;
   if (++judged_ == kFramesToJudge) pacing_ = judgedMs_ / kFramesToJudge < kFasterThanDisplay * periodMs_;
 }

@@ -32,6 +32,7 @@ class FramePacer {
   double periodMs_ = 1000 / kDefaultHz;  // of one display refresh
   bool pacing_ = true;                   // the pacer, not the swap, spaces the frames
   double lastStartMs_ = -1e9;            // the latest frame's start
+  bool started_ = false;                 // a frame has started since start()
   int judged_ = 0;                       // back-to-back frames seen while judging the swap
   double judgedMs_ = 0;                  // their intervals, summed
 };

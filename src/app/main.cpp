@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
   enterResourceDir();  // when none holds res/, the font's failure below says where it looked
   App& app = App::instance();
   app.useSettings(SettingsFile::defaultPath(), options);
+  app.openDevices();
   App::decodePicturesAhead();
   app.setMainWindow(createMainWindow(800, 600, "Game"));
   registerCallbacks();
