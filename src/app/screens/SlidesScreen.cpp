@@ -1,5 +1,7 @@
 #include "app/screens/SlidesScreen.h"
 
+#include <malloc.h>
+
 #include "app/App.h"
 #include "app/hud/Hud.h"
 #include "core/Assets.h"
@@ -51,4 +53,7 @@ void SlidesScreen::leave() {
   if (!slideshow_.finished()) return;
   slideshow_.deleteTextures();
   introClip_.stop();
+  // The pictures were decoded on worker threads, whose heaps keep what is
+  // freed into them: their free pages go back to the system here, once.
+  malloc_trim(0);
 }
