@@ -12,11 +12,6 @@
 
 namespace {
 
-TEST(MipmapScale, SidesRoundAsTheBuilderRoundedThem) {
-  for (auto [side, rounded] : {std::pair{1, 1}, {2, 2}, {3, 4}, {5, 4}, {6, 8}, {240, 256}, {768, 1024}, {1000, 1024}})
-    EXPECT_EQ(mipmapSide(side), rounded) << side;
-}
-
 // Level 0 of the mipmaps GLU builds, read back: up, down and mixed, from sides
 // that divide unevenly, with alpha.
 TEST(MipmapScale, PicturesComeOutAsTheBuildersLevelZero) {

@@ -287,7 +287,16 @@ bool GameProcess::framesOrStill(int count, double seconds, double stillSeconds) 
   return true;
 }
 
-bool GameProcess::waitForEdge() { return waitForFrames(1, kEdgeSeconds) && framesOrStill(1, kEdgeSeconds, kStillSeconds); }
+bool GameProcess::waitForEdge(bool still) {
+  return waitForFrames(1, kEdgeSeconds) && (still || framesOrStill(1, kEdgeSeconds, kStillSeconds));
+}
+
+void GameProcess::pressAndRelease(const std::function<void(bool)>& send, bool still, const std::string& what) {
+  for (bool down : {true, false}) {
+    send(down);
+    if (!waitForEdge(still) && alive()) throw std::runtime_error("no frame after " + what);
+  }
+}
 
 void GameProcess::play(double gameSeconds) {
   auto start = Clock::now();
@@ -343,24 +352,18 @@ void GameProcess::sendKey(const std::string& keysym, bool down, unsigned modifie
 }
 
 void GameProcess::key(const std::string& keysym, unsigned modifiers) {
-  for (bool down : {true, false}) {
-    sendKey(keysym, down, modifiers);
-    if (!waitForEdge() && alive()) throw std::runtime_error("no frame after key " + keysym);
-  }
+  pressAndRelease([&](bool down) { sendKey(keysym, down, modifiers); }, false, "key " + keysym);
 }
 
 void GameProcess::stillKey(const std::string& keysym) {
-  for (bool down : {true, false}) {
-    sendKey(keysym, down, 0);
-    if (!waitForFrames(1, kEdgeSeconds) && alive()) throw std::runtime_error("no frame after key " + keysym);
-  }
+  pressAndRelease([&](bool down) { sendKey(keysym, down, 0); }, true, "key " + keysym);
 }
 
 void GameProcess::tap(const std::string& keysym, unsigned modifiers) {
   sendKey(keysym, true, modifiers);
   sendKey(keysym, false, modifiers);
   XFlush(display());
-  if (!waitForEdge() && alive()) throw std::runtime_error("no frame after a tap of " + keysym);
+  if (!waitForEdge(false) && alive()) throw std::runtime_error("no frame after a tap of " + keysym);
 }
 
 void GameProcess::sendButton(int x, int y, bool down) {
@@ -379,10 +382,7 @@ void GameProcess::sendButton(int x, int y, bool down) {
 }
 
 void GameProcess::click(int x, int y) {
-  for (bool down : {true, false}) {
-    sendButton(x, y, down);
-    if (!waitForFrames(1, kEdgeSeconds) && alive()) throw std::runtime_error("no frame after a click");
-  }
+  pressAndRelease([&](bool down) { sendButton(x, y, down); }, true, "a click");
 }
 
 void GameProcess::close() {

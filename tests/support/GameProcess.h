@@ -144,7 +144,11 @@ class GameProcess {
   // Count frames, or fewer when the screen goes still (no frame for
   // stillSeconds, when above 0); false if the game ended or the time ran out first.
   bool framesOrStill(int count, double seconds, double stillSeconds);
-  bool waitForEdge();
+  // A frame after an input edge; on a moving screen a second one, or a still
+  // moment, as the first may have begun before the event arrived.
+  bool waitForEdge(bool still);
+  // down, then up, each followed by its frame; what names it in the error.
+  void pressAndRelease(const std::function<void(bool)>& send, bool still, const std::string& what);
   bool unpainted();  // every window pixel black
   void requireExited();
   void sendKey(const std::string& keysym, bool down, unsigned modifiers);
