@@ -245,10 +245,18 @@ void compileQuad(unsigned list, unsigned texture, const TexelBox& box, float cen
 
 unsigned QuadBuilder::makeQuadList(const char* path, float centreX, float centreY) {
   unsigned texture = path ? TextureRegistry::instance().getTexture(path, 0) : 0;
+  Alike alike{texture, path && !texture, centreX, centreY};
+  auto [found, isNew] = lists_.try_emplace(alike, 0);
+  if (!isNew) {
+    ++quads_.at(found->second).users;
+    return found->second;
+  }
   unsigned lists = glGenLists(2);
+  found->second = lists;
+  quads_[lists] = {alike, 1, alike.failed};
   // A picture that failed to load is simply missing: its lists draw nothing,
   // rather than showing whatever texture another pass left bound.
-  if (path && !texture) {
+  if (alike.failed) {
     for (unsigned list : {lists, lists + 1}) {
       glNewList(list, GL_COMPILE);
       glEndList();
@@ -257,22 +265,25 @@ unsigned QuadBuilder::makeQuadList(const char* path, float centreX, float centre
   }
   TexelBox visible = path ? TextureRegistry::instance().visibleBox(path) : TexelBox{};
   compileQuad(lists, texture, visible, centreX, centreY);
-  uncompiled_[lists] = {texture, centreX, centreY};
   return lists;
 }
 
 void QuadBuilder::draw(unsigned list) {
   if (fillShortcutAllowed(FillShortcut::TrimmedQuads)) return callList(list);
-  auto whole = uncompiled_.find(list);
-  if (whole != uncompiled_.end()) {
-    compileQuad(list + 1, whole->second.texture, TexelBox{}, whole->second.centreX, whole->second.centreY);
-    uncompiled_.erase(whole);
+  auto quad = quads_.find(list);
+  if (quad != quads_.end() && !quad->second.wholeCompiled) {
+    const Alike& alike = quad->second.alike;
+    compileQuad(list + 1, alike.texture, TexelBox{}, alike.centreX, alike.centreY);
+    quad->second.wholeCompiled = true;
   }
   callList(list + 1);
 }
 
 void QuadBuilder::remove(unsigned list) {
-  uncompiled_.erase(list);
+  auto quad = quads_.find(list);
+  if (quad == quads_.end() || --quad->second.users > 0) return;
+  lists_.erase(quad->second.alike);
+  quads_.erase(quad);
   glDeleteLists(list, 2);
 }
 

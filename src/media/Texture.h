@@ -91,24 +91,33 @@ class QuadBuilder {
  public:
   static QuadBuilder& instance();
 
-  // New display lists drawing a unit square centred at (centreX, centreY) in
+  // Display lists drawing a unit square centred at (centreX, centreY) in
   // z = 0, bound to the file's texture: two of them, the first trimmed to the
   // picture's visible box, the second whole. Without a path they bind nothing
   // and draw with the texture bound at replay; for a file that fails they draw
-  // nothing. Draw with drawQuad, free with deleteQuad.
+  // nothing. Quads alike (the same picture and centre) share their lists, so a
+  // crowd of victims holds one set: each makeQuadList is matched by one
+  // deleteQuad, and the lists go with the last. Draw with drawQuad.
   unsigned makeQuadList(const char* path, float centreX, float centreY);
   void draw(unsigned list);
   void remove(unsigned list);
 
  private:
-  // The whole quad is compiled the first time it is drawn: only a drawing with
-  // the fill shortcuts off replays it, and a crowd of victims would otherwise
-  // hold twice the lists.
-  struct WholeQuad {
-    unsigned texture;
+  struct Alike {
+    unsigned texture;  // 0: none bound, or the picture failed
+    bool failed;
     float centreX, centreY;
+    auto operator<=>(const Alike&) const = default;
   };
-  std::unordered_map<unsigned, WholeQuad> uncompiled_;  // by the trimmed list's name
+  struct Quad {
+    Alike alike;
+    int users;
+    // The whole quad is compiled the first time it is drawn: only a drawing
+    // with the fill shortcuts off replays it.
+    bool wholeCompiled;
+  };
+  std::map<Alike, unsigned> lists_;           // the trimmed list's name, by what it draws
+  std::unordered_map<unsigned, Quad> quads_;  // by the trimmed list's name
 };
 
 // Replays a quad from makeQuadList: trimmed, unless the fill shortcuts are off.

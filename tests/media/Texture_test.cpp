@@ -214,7 +214,7 @@ TEST_F(TextureTest, LoadedPicturesDrawUprightWithTheirAlpha) {
     // Without the alpha test and blending the transparent texels are there, in their own colour.
     drawFullWindow(list, false);
     EXPECT_EQ(rgbAt(kRight, kBottom), rgb(kClearWhite));
-    glDeleteLists(list, 1);
+    deleteQuad(list);
   }
 }
 
@@ -227,7 +227,7 @@ TEST_F(TextureTest, BottomRowFirstOptionFlipsThePicture) {
     bindTexture(registry.getTexture(dir + name, bottomRowFirst));
     drawFullWindow(list);
     expectQuadrants(false);
-    glDeleteLists(list, 1);
+    deleteQuad(list);
   }
 }
 
@@ -278,7 +278,7 @@ TEST_F(TextureTest, PicturesDecodedAheadLoadAsAskedAndKeepToTheBytesLeft) {
   drawFullWindow(list);
   expectQuadrants(false);
   EXPECT_EQ(small.getTexture(dir + "/third.png", 0), 0u);
-  glDeleteLists(list, 1);
+  deleteQuad(list);
 }
 
 TEST_F(TextureTest, ListWithoutPathDrawsWhateverTextureIsBound) {
@@ -298,8 +298,8 @@ TEST_F(TextureTest, ListWithoutPathDrawsWhateverTextureIsBound) {
   drawFullWindow(own);  // binds its own texture
   EXPECT_NE(boundTexture(), yellow);
   expectQuadrants(true);
-  glDeleteLists(bare, 1);
-  glDeleteLists(own, 1);
+  deleteQuad(bare);
+  deleteQuad(own);
 }
 
 TEST_F(TextureTest, ListOfAFailedPictureDrawsNothing) {
@@ -310,7 +310,7 @@ TEST_F(TextureTest, ListOfAFailedPictureDrawsNothing) {
   drawFullWindow(missing);  // not the yellow texture another pass left bound
   EXPECT_EQ(rgbAt(kLeft, kTop), kBackground);
   EXPECT_EQ(rgbAt(kRight, kBottom), kBackground);
-  glDeleteLists(missing, 1);
+  deleteQuad(missing);
 }
 
 TEST_F(TextureTest, AFileThatLoadsOnALaterTryIsCachedFromThen) {
@@ -322,6 +322,21 @@ TEST_F(TextureTest, AFileThatLoadsOnALaterTryIsCachedFromThen) {
   testing::internal::CaptureStdout();
   EXPECT_EQ(registry.getTexture(path, 0), texture);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+// A crowd's quads are one set of lists, kept until the last of them is deleted.
+TEST_F(TextureTest, QuadsAlikeShareTheirListsUntilTheLastGoes) {
+  QuadBuilder& quads = QuadBuilder::instance();
+  unsigned first = quads.makeQuadList(nullptr, 0, 0.25f);
+  unsigned second = quads.makeQuadList(nullptr, 0, 0.25f);
+  unsigned elsewhere = quads.makeQuadList(nullptr, 0, -0.25f);
+  EXPECT_EQ(second, first);
+  EXPECT_NE(elsewhere, first);
+  deleteQuad(first);
+  EXPECT_TRUE(glIsList(second));
+  deleteQuad(second);
+  EXPECT_FALSE(glIsList(second));
+  deleteQuad(elsewhere);
 }
 
 TEST_F(TextureTest, CentreOffsetsTheUnitSquare) {
@@ -337,7 +352,7 @@ TEST_F(TextureTest, CentreOffsetsTheUnitSquare) {
   EXPECT_EQ(rgbAt(testgl::kWidth - 2, testgl::kHeight - 2), white);  // top edge on y = 1
   EXPECT_EQ(rgbAt(1, middle - 2), kBackground);
   EXPECT_EQ(rgbAt(testgl::kWidth / 2, testgl::kHeight / 4), kBackground);
-  glDeleteLists(list, 1);
+  deleteQuad(list);
 }
 
 }  // namespace
