@@ -34,7 +34,7 @@ uint64_t frameChecksum() {
 }  // namespace
 
 void drawWithoutFillShortcuts() {
-  allowFillShortcut(FillShortcut::TrimmedQuads, false);
+  allowFillShortcut(FillShortcut::PackedSprites, false);
   allowFillShortcut(FillShortcut::FloorDecals, false);
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "media/GlyphRaster.h"
+#include "render/Render.h"
 
 namespace {
 
@@ -64,13 +65,17 @@ GlyphBitmap buildGlyph(FT_Face face, unsigned char ch, GLuint texture, GLuint li
   return glyph;
 }
 
-void drawLine(const char* begin, const char* end, float offsetY) {
+// From the atlas when there is one: glyph by glyph, each is a texture change.
+void drawLine(const char* begin, const char* end, float offsetY, const GlyphAtlas* atlas) {
   std::string line;
   std::copy_if(begin, end, std::back_inserter(line),
                [](char c) { return static_cast<unsigned char>(c) < kGlyphCount; });
   glPushMatrix();
   glTranslatef(0, offsetY, 0);
-  glCallLists(static_cast<GLsizei>(line.size()), GL_UNSIGNED_BYTE, line.data());
+  if (atlas)
+    atlas->drawLine(line);
+  else
+    glCallLists(static_cast<GLsizei>(line.size()), GL_UNSIGNED_BYTE, line.data());
   glPopMatrix();
 }
 
@@ -135,11 +140,12 @@ void FontManager::print(const char* format, ...) {
   }
   glPushAttrib(GL_LIST_BIT);  // the glyph lists' base, for this text only
   glListBase(listBase_);
+  const GlyphAtlas* atlas = fillShortcutAllowed(FillShortcut::PackedSprites) ? &atlas_ : nullptr;
   const char* line = text;
   for (int i = 0;; ++i) {
     const char* end = std::strchr(line, '\n');
     if (!end) end = line + std::strlen(line);
-    drawLine(line, end, -lineSpacing() * static_cast<float>(i));
+    drawLine(line, end, -lineSpacing() * static_cast<float>(i), atlas);
     if (*end == '\0') break;
     line = end + 1;
   }

@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int kAtlasWidth = 512;  // texels; rows of glyphs are packed across it
-constexpr int kGap = 1;           // transparent texels round every glyph, so linear filtering never reaches a neighbour
+constexpr int kBorder = 1;        // texels round every glyph: as far as linear filtering reaches past its edge
 constexpr int kTexelBytes = 2;    // luminance, alpha
 
 struct Packing {
@@ -19,20 +19,31 @@ struct Packing {
 // Shelf packing: left to right along a row, a new row when one is full.
 Packing pack(const std::vector<GlyphBitmap>& glyphs) {
   Packing p;
-  int x = kGap, y = kGap, rowHeight = 0;
+  int x = kBorder, y = kBorder, rowHeight = 0;
   for (const GlyphBitmap& g : glyphs) {
-    if (x + g.width + kGap > kAtlasWidth) {
-      x = kGap;
-      y += rowHeight + kGap;
+    if (x + g.width + kBorder > kAtlasWidth) {
+      x = kBorder;
+      y += rowHeight + 2 * kBorder;
       rowHeight = 0;
     }
     p.x.push_back(x);
     p.y.push_back(y);
-    x += g.width + kGap;
+    x += g.width + 2 * kBorder;
     rowHeight = std::max(rowHeight, g.rows);
   }
-  p.height = y + rowHeight + kGap;
+  p.height = y + rowHeight + kBorder;
   return p;
+}
+
+// The glyph's coverage at a texel of its own texture, whose bitmap sits in the
+// corner of a power-of-two square, transparent elsewhere, and which repeats
+// (GL's default wrap): the border drawn from the atlas samples what the
+// glyph's own texture did.
+uint8_t ownTexel(const GlyphBitmap& g, int col, int row) {
+  GlyphTexture size = glyphTexture(g.width, g.rows);
+  col = (col % size.width + size.width) % size.width;
+  row = (row % size.height + size.height) % size.height;
+  return col < g.width && row < g.rows ? g.coverage[static_cast<size_t>(row) * g.width + col] : 0;
 }
 
 }  // namespace
@@ -45,14 +56,15 @@ void GlyphAtlas::build(const std::vector<GlyphBitmap>& glyphs) {
   Packing p = pack(glyphs);
   std::vector<uint8_t> texels(static_cast<size_t>(kAtlasWidth) * p.height * kTexelBytes, 0);
   places_.assign(glyphs.size(), {});
+  auto w = static_cast<float>(kAtlasWidth), h = static_cast<float>(p.height);
   for (size_t i = 0; i < glyphs.size(); ++i) {
     const GlyphBitmap& g = glyphs[i];
-    for (int row = 0; row < g.rows; ++row)
-      for (int col = 0; col < g.width; ++col) {
-        uint8_t* texel = &texels[(static_cast<size_t>(p.y[i] + row) * kAtlasWidth + p.x[i] + col) * kTexelBytes];
-        texel[0] = texel[1] = g.coverage[static_cast<size_t>(row) * g.width + col];
-      }
-    auto w = static_cast<float>(kAtlasWidth), h = static_cast<float>(p.height);
+    if (g.width > 0 && g.rows > 0)  // an empty glyph only moves the pen
+      for (int row = -kBorder; row < g.rows + kBorder; ++row)
+        for (int col = -kBorder; col < g.width + kBorder; ++col) {
+          uint8_t* texel = &texels[(static_cast<size_t>(p.y[i] + row) * kAtlasWidth + p.x[i] + col) * kTexelBytes];
+          texel[0] = texel[1] = ownTexel(g, col, row);
+        }
     places_[i] = {p.x[i] / w, p.y[i] / h, (p.x[i] + g.width) / w, (p.y[i] + g.rows) / h,
                   static_cast<float>(g.left), static_cast<float>(g.top - g.rows),
                   static_cast<float>(g.width), static_cast<float>(g.rows), g.advance};

@@ -215,6 +215,26 @@ TexelBox TextureRegistry::visibleBox(const std::string& path) const {
   return box == visible_.end() ? TexelBox{} : box->second;
 }
 
+void TextureRegistry::pack(const std::vector<std::string>& paths) {
+  std::vector<std::string> loaded;
+  std::vector<unsigned> textures;
+  for (const std::string& path : paths) {
+    unsigned texture = getTexture(path, 0);
+    if (!texture || packed_.contains(path)) continue;
+    loaded.push_back(path);
+    textures.push_back(texture);
+  }
+  if (textures.size() < 2) return;  // one picture changes no texture
+  std::vector<PackedPlace> places = packTextures(textures);
+  places.resize(loaded.size());  // those that did not fit are placed nowhere, and not tried again
+  for (size_t i = 0; i < places.size(); ++i) packed_[loaded[i]] = places[i];
+}
+
+PackedPlace TextureRegistry::packedPlace(const std::string& path) const {
+  auto place = packed_.find(path);
+  return place == packed_.end() ? PackedPlace{} : place->second;
+}
+
 QuadBuilder& QuadBuilder::instance() {
   static QuadBuilder builder;
   return builder;
@@ -222,23 +242,36 @@ QuadBuilder& QuadBuilder::instance() {
 
 namespace {
 
-// Counter-clockwise from the bottom left; t = 0 is the top edge, so top-row-first pictures stand upright.
-void compileQuad(unsigned list, unsigned texture, const TexelBox& box, float centreX, float centreY) {
+// The square's part within the box, counter-clockwise from the bottom left,
+// sampling the texture at the corners given (t = 0 is the top edge, so
+// top-row-first pictures stand upright).
+void compileQuad(unsigned list, unsigned texture, const TexelBox& box, const TexelBox& texels, float centreX,
+                 float centreY) {
   glNewList(list, GL_COMPILE);
   if (texture) bindTexture(texture);
   float left = centreX - 0.5f, top = centreY + 0.5f;
   glBegin(GL_QUADS);
   glNormal3f(0, 0, 1);
-  glTexCoord2f(box.s0, box.t1);
+  glTexCoord2f(texels.s0, texels.t1);
   glVertex2f(left + box.s0, top - box.t1);
-  glTexCoord2f(box.s1, box.t1);
+  glTexCoord2f(texels.s1, texels.t1);
   glVertex2f(left + box.s1, top - box.t1);
-  glTexCoord2f(box.s1, box.t0);
+  glTexCoord2f(texels.s1, texels.t0);
   glVertex2f(left + box.s1, top - box.t0);
-  glTexCoord2f(box.s0, box.t0);
+  glTexCoord2f(texels.s0, texels.t0);
   glVertex2f(left + box.s0, top - box.t0);
   glEnd();
   glEndList();
+}
+
+// The trimmed quad: from the picture's pack, where it has one.
+void compileTrimmed(unsigned list, const char* path, unsigned texture, float centreX, float centreY) {
+  TextureRegistry& registry = TextureRegistry::instance();
+  TexelBox visible = path ? registry.visibleBox(path) : TexelBox{};
+  PackedPlace place = path ? registry.packedPlace(path) : PackedPlace{};
+  if (!place.texture) return compileQuad(list, texture, visible, visible, centreX, centreY);
+  TexelBox packed{place.s(visible.s0), place.t(visible.t0), place.s(visible.s1), place.t(visible.t1)};
+  compileQuad(list, place.texture, visible, packed, centreX, centreY);
 }
 
 }  // namespace
@@ -263,17 +296,16 @@ unsigned QuadBuilder::makeQuadList(const char* path, float centreX, float centre
     }
     return lists;
   }
-  TexelBox visible = path ? TextureRegistry::instance().visibleBox(path) : TexelBox{};
-  compileQuad(lists, texture, visible, centreX, centreY);
+  compileTrimmed(lists, path, texture, centreX, centreY);
   return lists;
 }
 
 void QuadBuilder::draw(unsigned list) {
-  if (fillShortcutAllowed(FillShortcut::TrimmedQuads)) return callList(list);
+  if (fillShortcutAllowed(FillShortcut::PackedSprites)) return callList(list);
   auto quad = quads_.find(list);
   if (quad != quads_.end() && !quad->second.wholeCompiled) {
     const Alike& alike = quad->second.alike;
-    compileQuad(list + 1, alike.texture, TexelBox{}, alike.centreX, alike.centreY);
+    compileQuad(list + 1, alike.texture, TexelBox{}, TexelBox{}, alike.centreX, alike.centreY);
     quad->second.wholeCompiled = true;
   }
   callList(list + 1);

@@ -13,6 +13,7 @@
 
 #include "core/PathCache.h"
 #include "media/PictureLimit.h"
+#include "media/TexturePack.h"
 
 // Load options: only these two bits are read.
 constexpr unsigned bottomRowFirst = 0x01;  // first pixel row handed to GL is the picture's bottom row
@@ -61,6 +62,12 @@ class TextureRegistry {
   bool opaque(const std::string& path) const;
   // The visible box of the file's picture; the whole square when it is not loaded.
   TexelBox visibleBox(const std::string& path) const;
+  // Loads the files and packs those that load into one texture, which quads
+  // made from them afterwards draw from (see TexturePack); files packed, or
+  // tried, before stay as they are.
+  void pack(const std::vector<std::string>& paths);
+  // Where a pack holds the file's picture; texture 0 when none does.
+  PackedPlace packedPlace(const std::string& path) const;
 
  private:
   // What a file looked like when it last failed to load: a request for it
@@ -78,6 +85,7 @@ class TextureRegistry {
   std::map<std::string, FileStamp> failures_;               // files whose latest load failed
   std::set<std::string> opaque_;                            // files whose pictures have no see-through pixel
   std::map<std::string, TexelBox> visible_;                 // loaded files' visible boxes
+  std::map<std::string, PackedPlace> packed_;               // packed files' places
   struct Prefetched {
     unsigned options;
     std::future<DecodedPicture> picture;
@@ -93,7 +101,8 @@ class QuadBuilder {
 
   // Display lists drawing a unit square centred at (centreX, centreY) in
   // z = 0, bound to the file's texture: two of them, the first trimmed to the
-  // picture's visible box, the second whole. Without a path they bind nothing
+  // picture's visible box and drawn from its pack if it has one, the second
+  // whole, from its own texture. Without a path they bind nothing
   // and draw with the texture bound at replay; for a file that fails they draw
   // nothing. Quads alike (the same picture and centre) share their lists, so a
   // crowd of victims holds one set: each makeQuadList is matched by one

@@ -52,6 +52,7 @@ void Arena::load() {
   floorOpaque_ = TextureRegistry::instance().opaque(assets::kFloor);
   floorQuad_ = QuadBuilder::instance().makeQuadList(nullptr, 0, 0);
   floorDecals.load(TextureRegistry::instance().find(assets::kFloor), floorList_, floorOpaque_);
+  TextureRegistry::instance().pack({std::begin(assets::kSkylines), std::end(assets::kSkylines)});
   for (size_t side = 0; side < skylineLists_.size(); ++side)
     skylineLists_[side] = QuadBuilder::instance().makeQuadList(assets::kSkylines[side], 0, 0.5f);
   addBlockedRect(kCentreSquare);

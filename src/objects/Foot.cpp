@@ -56,6 +56,7 @@ void Foot::draw() {
 }
 
 void FootManager::load() {
+  TextureRegistry::instance().pack({std::begin(assets::kFeet), std::end(assets::kFeet)});
   for (const char* file : assets::kFeet) loadPrototype(file);
 }
 

@@ -27,11 +27,13 @@ using PassObserver = void (*)(const char* pass);
 void observePasses(PassObserver observer);
 void markPass(const char* pass);
 
-// Fill shortcuts spare llvmpipe fragments and may move a pixel by a few levels
-// (see the README's Performance section): sprite quads trimmed to their
-// pictures' visible boxes, and splatter decals drawn into the floor once
-// rather than over it every frame. Off, the game draws as it did before them.
-enum class FillShortcut { TrimmedQuads, FloorDecals };
+// Fill shortcuts spare llvmpipe work and may move a pixel by a few levels (see
+// the README's Performance section): sprite quads trimmed to their pictures'
+// visible boxes, and what a pass draws one after another (a victim's limbs,
+// the skyline, the feet, the glyphs of a line) drawn from one texture; and
+// splatter decals drawn into the floor once rather than over it every frame.
+// Off, the game draws as it did before them.
+enum class FillShortcut { PackedSprites, FloorDecals };
 void allowFillShortcut(FillShortcut shortcut, bool allow);
 bool fillShortcutAllowed(FillShortcut shortcut);
 

@@ -50,7 +50,7 @@ struct Shortcuts {
 // What the frame put on screen: read from the front buffer, as the frame ends in a swap.
 testgl::Frame drawn(Shortcuts shortcuts) {
   allowStateShortcuts(shortcuts.state);
-  allowFillShortcut(FillShortcut::TrimmedQuads, shortcuts.trimmed);
+  allowFillShortcut(FillShortcut::PackedSprites, shortcuts.trimmed);
   allowFillShortcut(FillShortcut::FloorDecals, shortcuts.decals);
   App::instance().render();
   WindowSize size = windowSize();
@@ -60,7 +60,7 @@ testgl::Frame drawn(Shortcuts shortcuts) {
   glReadPixels(0, 0, size.width, size.height, GL_RGBA, GL_UNSIGNED_BYTE, frame.rgba.data());
   glReadBuffer(GL_BACK);
   allowStateShortcuts(true);
-  allowFillShortcut(FillShortcut::TrimmedQuads, true);
+  allowFillShortcut(FillShortcut::PackedSprites, true);
   allowFillShortcut(FillShortcut::FloorDecals, true);
   return frame;
 }

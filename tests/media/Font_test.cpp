@@ -180,10 +180,12 @@ TEST_F(Font, ARealGlyphGetsThePowerOfTwoTextureOfItsBitmap) {
   FT_Done_Face(face);
   FT_Done_FreeType(library);
 
+  allowFillShortcut(FillShortcut::PackedSprites, false);  // each glyph from its own texture, not the atlas
   drawn([](FontManager& font) { font.print("A"); });
   EXPECT_EQ(boundTextureSize(), std::make_pair(expected.width, expected.height));
   drawn([](FontManager& font) { font.print(" "); });
   EXPECT_EQ(boundTextureSize(), std::make_pair(1, 1)) << "a space has an empty bitmap";
+  allowFillShortcut(FillShortcut::PackedSprites, true);
 }
 
 TEST_F(Font, AnEmptyGlyphDrawsNothingButMovesThePen) {
@@ -281,6 +283,28 @@ TEST_F(OtherFont, ABitmapOnlyFontDrawsEachPixelOfItsGlyphs) {
   EXPECT_EQ(pair.right, static_cast<int>(kX) + one.advance + 5) << "the second glyph starts one advance on";
 }
 
+// Glyphs whose sides are powers of two wrap round at their edges in their own
+// textures; magnified and tilted, from the atlas they draw the same.
+TEST_F(OtherFont, TextFromTheAtlasDrawsAsGlyphByGlyph) {
+  const BdfGlyph full{'F', 0, 0, 9, picture({"########", "#......#", "#.####.#", "#.#..#.#", "#.#..#.#", "#.####.#",
+                                             "#......#", "########"})};
+  const BdfGlyph odd{'o', 1, 0, 7, picture({".###.", "##.##", "#...#", "##.##", ".###."})};
+  FontManager::instance().load(bdfFont(dir, 1, {full, odd}).c_str(), kHeight);
+  auto tilted = [](FontManager& f) {
+    rotate(7, 0, 0, 1);
+    scale(9.3f, 9.3f, 1);
+    f.print("FoF");
+  };
+  Frame packed = drawn(tilted, 20, 200);
+  allowFillShortcut(FillShortcut::PackedSprites, false);
+  Frame own = drawn(tilted, 20, 200);
+  allowFillShortcut(FillShortcut::PackedSprites, true);
+  int largest = 0;
+  for (size_t i = 0; i < own.rgba.size(); ++i) largest = std::max(largest, std::abs(own.rgba[i] - packed.rgba[i]));
+  EXPECT_LE(largest, 2);
+  EXPECT_FALSE(inkOf(own).empty());
+}
+
 TEST_F(OtherFont, GreyBitmapsOfTwoFourAndEightBitsKeepTheirLevels) {
   for (int bits : {2, 4, 8}) {
     SCOPED_TRACE(testing::Message() << bits << " bits per pixel");
@@ -320,6 +344,8 @@ TEST_F(OtherFont, AnOutlineFontOfGiantGlyphsLoadsWithEveryGlyphEmpty) {
 
   FontManager::instance().load(path.c_str(), kHeight);
   EXPECT_TRUE(inkOf("Best 12").empty());
+  allowFillShortcut(FillShortcut::PackedSprites, false);  // the glyph's own texture
   drawn([](FontManager& f) { f.print("A"); });
   EXPECT_EQ(boundTextureSize(), std::make_pair(1, 1));
+  allowFillShortcut(FillShortcut::PackedSprites, true);
 }

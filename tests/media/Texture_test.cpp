@@ -64,7 +64,7 @@ void drawFullWindow(unsigned list, bool alphaTest = true) {
   testgl::resetFrame();
   overlayBegin(-0.5f, 0.5f, -0.5f, 0.5f);
   if (!alphaTest) setTexturing(true, false);
-  callList(list);
+  drawQuad(list);
   overlayEnd();
 }
 
@@ -322,6 +322,26 @@ TEST_F(TextureTest, AFileThatLoadsOnALaterTryIsCachedFromThen) {
   testing::internal::CaptureStdout();
   EXPECT_EQ(registry.getTexture(path, 0), texture);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+// Packed, a picture samples as it did from its own texture, right to its
+// clamped edges: magnified, every texel and edge shows, blended with its neighbours.
+TEST_F(TextureTest, PackedPicturesDrawAsFromTheirOwnTextures) {
+  writePng(dir + "/yellow.png", plain(kYellow));
+  writePng(dir + "/packed.png", quadrants());
+  registry.pack({dir + "/yellow.png", dir + "/packed.png"});
+  unsigned list = QuadBuilder::instance().makeQuadList((dir + "/packed.png").c_str(), 0, 0);
+  drawFullWindow(list, false);
+  EXPECT_NE(boundTexture(), registry.getTexture(dir + "/packed.png", 0));
+  testgl::Frame packed = testgl::readFrame();
+  allowFillShortcut(FillShortcut::PackedSprites, false);
+  drawFullWindow(list, false);
+  allowFillShortcut(FillShortcut::PackedSprites, true);
+  testgl::Frame own = testgl::readFrame();
+  int largest = 0;
+  for (size_t i = 0; i < own.rgba.size(); ++i) largest = std::max(largest, std::abs(own.rgba[i] - packed.rgba[i]));
+  EXPECT_LE(largest, 1);
+  deleteQuad(list);
 }
 
 // A crowd's quads are one set of lists, kept until the last of them is deleted.
