@@ -225,7 +225,9 @@ void TextureRegistry::pack(const std::vector<std::string>& paths) {
     textures.push_back(texture);
   }
   if (textures.size() < 2) return;  // one picture changes no texture
-  std::vector<PackedPlace> places = packTextures(textures);
+  // A pack copies its pictures: it takes from their budget too.
+  std::vector<PackedPlace> places = packTextures(textures, pictureBytesLeft_);
+  if (!places.empty()) pictureBytesLeft_ -= pictureBytes(places[0].packWidth, places[0].packHeight);
   places.resize(loaded.size());  // those that did not fit are placed nowhere, and not tried again
   for (size_t i = 0; i < places.size(); ++i) packed_[loaded[i]] = places[i];
 }

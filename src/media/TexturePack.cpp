@@ -45,7 +45,7 @@ void copyInto(std::vector<uint8_t>& pack, int packWidth, const Picture& picture,
 
 }  // namespace
 
-std::vector<PackedPlace> packTextures(const std::vector<unsigned>& textures) {
+std::vector<PackedPlace> packTextures(const std::vector<unsigned>& textures, size_t bytesLeft) {
   std::vector<PackedPlace> places;
   int width = 0, height = 0;  // texels
   for (unsigned texture : textures) {
@@ -57,9 +57,11 @@ std::vector<PackedPlace> packTextures(const std::vector<unsigned>& textures) {
   GLint largest = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
   if (places.empty() || width > largest || height > largest) return {};
+  size_t bytes = static_cast<size_t>(width) * height * 4;
+  if (bytes > bytesLeft) return {};
 
-  // One picture read back at a time: the pack is the only copy of them all.
-  std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4, 0);
+  // Read back one at a time: besides the pack, one picture's copy at most.
+  std::vector<uint8_t> rgba(bytes, 0);
   for (size_t i = 0; i < places.size(); ++i) copyInto(rgba, width, readBack(textures[i]), places[i].x, places[i].y);
   GLuint texture = 0;
   glGenTextures(1, &texture);

@@ -344,6 +344,18 @@ TEST_F(TextureTest, PackedPicturesDrawAsFromTheirOwnTextures) {
   deleteQuad(list);
 }
 
+// A pack is a copy of its pictures, kept to what their budget has left.
+TEST_F(TextureTest, APackTakesFromThePicturesBudget) {
+  std::vector<std::string> paths = {dir + "/one.png", dir + "/two.png"};
+  for (const std::string& path : paths) writePng(path, quadrants());
+  TextureRegistry full(2 * pictureBytes(4, 4));
+  full.pack(paths);
+  EXPECT_EQ(full.packedPlace(paths[0]).texture, 0u);
+  TextureRegistry roomy(2 * pictureBytes(4, 4) + pictureBytes(4 + 2, 2 * (4 + 2)));  // each bordered by a texel
+  roomy.pack(paths);
+  EXPECT_NE(roomy.packedPlace(paths[0]).texture, 0u);
+}
+
 // A crowd's quads are one set of lists, kept until the last of them is deleted.
 TEST_F(TextureTest, QuadsAlikeShareTheirListsUntilTheLastGoes) {
   QuadBuilder& quads = QuadBuilder::instance();
