@@ -6,9 +6,6 @@
 #include <GL/glext.h>
 
 #include <cmath>
-#include <map>
-#include <ctime>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -245,72 +242,6 @@ void measureFullHd() {
   timeInterleaved(kinds);
   report("frame_wall_ms_1080", spreadOf(kinds[1].wallRounds), "ms");
   resizeWindow(kWindowWidth, kWindowHeight);
-}
-
-
-// EXPERIMENT: per-pass CPU with a glFinish at each pass boundary.
-namespace {
-std::map<std::string, double> passCpu;
-std::string curPass;
-double passStart = 0;
-double cpuNow() { timespec t; clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t); return t.tv_sec * 1e3 + t.tv_nsec / 1e6; }
-void timedPass(const char* name) {
-  glFinish();
-  double now = cpuNow();
-  if (!curPass.empty()) passCpu[curPass] += now - passStart;
-  curPass = name ? name : "";
-  passStart = now;
-}
-}  // namespace
-
-void passTimes(const std::vector<PassLayers>& passes) {
-  Script script(kStompEvery);
-  const int frames = 300;
-  std::map<std::string, double> refCpu;
-  double gameTotal = 0, refTotal = 0;
-  for (int i = 0; i < frames; ++i) {
-    script.beforeFrame();
-    pumpEvents();
-    observePasses(timedPass);
-    glFinish();
-    double t0 = cpuNow();
-    curPass = "update+clear"; passStart = t0;
-    gameFrame();
-    timedPass(nullptr);
-    gameTotal += cpuNow() - t0;
-    observePasses(nullptr);
-    // the reference, pass by pass
-    glFinish();
-    double r0 = cpuNow();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    overlayBegin(0, 1, 0, 1);
-    glFinish();
-    double p = cpuNow();
-    refCpu["clear"] += p - r0;
-    for (const PassLayers& pass : passes) {
-      bindTexture(pass.texture);
-      setTexturing(pass.texture != 0, pass.blended);
-      if (!pass.alphaTested) glDisable(GL_ALPHA_TEST);
-      glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, pass.environment);
-      drawLayers(pass.layers);
-      glFinish();
-      double q = cpuNow();
-      refCpu[pass.name] += q - p;
-      p = q;
-    }
-    overlayEnd();
-    glutSwapBuffers();
-    glFinish();
-    refCpu["swap"] += cpuNow() - p;
-    refTotal += cpuNow() - r0;
-  }
-  std::printf("\nPASS game_ms ref_ms layers\n");
-  for (auto& [name, ms] : passCpu) {
-    double layers = 0;
-    for (auto& pl : passes) if (pl.name == name) layers = pl.layers;
-    std::printf("PASS %-14s %7.3f %7.3f %5.2f\n", name.c_str(), ms / frames, refCpu[name] / frames, layers);
-  }
-  std::printf("PASS ref-clear %7.3f swap %7.3f\nPASS total %7.3f %7.3f\n", refCpu["clear"] / frames, refCpu["swap"] / frames, gameTotal / frames, refTotal / frames);
 }
 
 }  // namespace bench

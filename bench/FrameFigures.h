@@ -48,5 +48,4 @@ void measureFrames(const std::vector<PassLayers>& passes);
 // that size; the window is 800 by 600 again after it.
 void measureFullHd();
 
-void passTimes(const std::vector<PassLayers>& passes);
 }  // namespace bench
