@@ -356,21 +356,6 @@ TEST_F(TextureTest, APackTakesFromThePicturesBudget) {
   EXPECT_NE(roomy.packedPlace(paths[0]).texture, 0u);
 }
 
-// A crowd's quads are one set of lists, kept until the last of them is deleted.
-TEST_F(TextureTest, QuadsAlikeShareTheirListsUntilTheLastGoes) {
-  QuadBuilder& quads = QuadBuilder::instance();
-  unsigned first = quads.makeQuadList(nullptr, 0, 0.25f);
-  unsigned second = quads.makeQuadList(nullptr, 0, 0.25f);
-  unsigned elsewhere = quads.makeQuadList(nullptr, 0, -0.25f);
-  EXPECT_EQ(second, first);
-  EXPECT_NE(elsewhere, first);
-  deleteQuad(first);
-  EXPECT_TRUE(glIsList(second));
-  deleteQuad(second);
-  EXPECT_FALSE(glIsList(second));
-  deleteQuad(elsewhere);
-}
-
 TEST_F(TextureTest, CentreOffsetsTheUnitSquare) {
   unsigned list = QuadBuilder::instance().makeQuadList(nullptr, 0, 0.5f);
   testgl::resetFrame();
