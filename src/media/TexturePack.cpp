@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "media/PictureLimit.h"
+
 namespace {
 
 constexpr int kBorder = 1;  // texels round each picture: as far as linear filtering reaches past an edge
@@ -57,7 +59,7 @@ std::vector<PackedPlace> packTextures(const std::vector<unsigned>& textures, siz
   GLint largest = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
   if (places.empty() || width > largest || height > largest) return {};
-  size_t bytes = static_cast<size_t>(width) * height * 4;
+  size_t bytes = pictureBytes(width, height);
   if (bytes > bytesLeft) return {};
 
   // Read back one at a time: besides the pack, one picture's copy at most.
