@@ -39,8 +39,7 @@ Packing pack(const std::vector<GlyphBitmap>& glyphs) {
 // corner of a power-of-two square, transparent elsewhere, and which repeats
 // (GL's default wrap): the border drawn from the atlas samples what the
 // glyph's own texture did.
-uint8_t ownTexel(const GlyphBitmap& g, int col, int row) {
-  GlyphTexture size = glyphTexture(g.width, g.rows);
+uint8_t ownTexel(const GlyphBitmap& g, const GlyphTexture& size, int col, int row) {
   col = (col % size.width + size.width) % size.width;
   row = (row % size.height + size.height) % size.height;
   return col < g.width && row < g.rows ? g.coverage[static_cast<size_t>(row) * g.width + col] : 0;
@@ -59,11 +58,12 @@ void GlyphAtlas::build(const std::vector<GlyphBitmap>& glyphs) {
   auto w = static_cast<float>(kAtlasWidth), h = static_cast<float>(p.height);
   for (size_t i = 0; i < glyphs.size(); ++i) {
     const GlyphBitmap& g = glyphs[i];
+    GlyphTexture own = glyphTexture(g.width, g.rows);
     if (g.width > 0 && g.rows > 0)  // an empty glyph only moves the pen
       for (int row = -kBorder; row < g.rows + kBorder; ++row)
         for (int col = -kBorder; col < g.width + kBorder; ++col) {
           uint8_t* texel = &texels[(static_cast<size_t>(p.y[i] + row) * kAtlasWidth + p.x[i] + col) * kTexelBytes];
-          texel[0] = texel[1] = ownTexel(g, col, row);
+          texel[0] = texel[1] = ownTexel(g, own, col, row);
         }
     places_[i] = {p.x[i] / w, p.y[i] / h, (p.x[i] + g.width) / w, (p.y[i] + g.rows) / h,
                   static_cast<float>(g.left), static_cast<float>(g.top - g.rows),

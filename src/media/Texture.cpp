@@ -15,10 +15,6 @@
 
 namespace {
 
-// Clamping to the edge texel: GL_CLAMP would blend the border colour into the
-// outermost texels and draw a dark fringe round every picture.
-GLint wrapMode(unsigned options) { return (options & repeatWrap) ? GL_REPEAT : GL_CLAMP_TO_EDGE; }
-
 // The largest side, in pixels, of a texture this renderer takes.
 int largestTextureSide() {
   GLint largest = 0;
@@ -28,21 +24,6 @@ int largestTextureSide() {
 
 // The largest side, in pixels, of a picture this renderer can take as a texture.
 int pictureSideLimit() { return std::min(largestTextureSide(), kMaxPictureSide); }
-
-unsigned newBoundTexture() {
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  return texture;
-}
-
-// Clamped or repeating on both axes; linear filters, so a texture needs level 0 alone.
-void setSampling(unsigned options) {
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapMode(options));
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapMode(options));
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-}
 
 // Every pixel's alpha is full: nothing shows through the picture anywhere.
 bool allOpaque(const std::vector<uint8_t>& rgba) {
@@ -106,11 +87,7 @@ DecodedPicture decode(const std::string& path, unsigned options, int sideLimit, 
 }
 
 unsigned upload(const DecodedPicture& picture, unsigned options) {
-  unsigned texture = newBoundTexture();
-  setSampling(options);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, picture.width, picture.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-               picture.rgba.data());
-  return texture;
+  return newTexture(picture.width, picture.height, picture.rgba.data(), options & repeatWrap);
 }
 
 // One column or row bound of the visible texels, grown by a texel, as a fraction.
@@ -226,7 +203,7 @@ void TextureRegistry::pack(const std::vector<std::string>& paths) {
   }
   if (textures.size() < 2) return;  // one picture changes no texture
   // A pack copies its pictures: it takes from their budget too.
-  std::vector<PackedPlace> places = packTextures(textures, pictureBytesLeft_);
+  std::vector<PackedPlace> places = packTextures(textures, pictureBytesLeft_, largestTextureSide());
   if (!places.empty()) pictureBytesLeft_ -= pictureBytes(places[0].packWidth, places[0].packHeight);
   places.resize(loaded.size());  // those that did not fit are placed nowhere, and not tried again
   for (size_t i = 0; i < places.size(); ++i) packed_[loaded[i]] = places[i];

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "media/PictureLimit.h"
+#include "render/Render.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ void copyInto(std::vector<uint8_t>& pack, int packWidth, const Picture& picture,
 
 }  // namespace
 
-std::vector<PackedPlace> packTextures(const std::vector<unsigned>& textures, size_t bytesLeft) {
+std::vector<PackedPlace> packTextures(const std::vector<unsigned>& textures, size_t bytesLeft, int largestSide) {
   std::vector<PackedPlace> places;
   int width = 0, height = 0;  // texels
   for (unsigned texture : textures) {
@@ -56,23 +57,14 @@ std::vector<PackedPlace> packTextures(const std::vector<unsigned>& textures, siz
     width = std::max(width, size.width + 2 * kBorder);
     height += size.height + 2 * kBorder;
   }
-  GLint largest = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-  if (places.empty() || width > largest || height > largest) return {};
+  if (places.empty() || width > largestSide || height > largestSide) return {};
   size_t bytes = pictureBytes(width, height);
   if (bytes > bytesLeft) return {};
 
   // Read back one at a time: besides the pack, one picture's copy at most.
   std::vector<uint8_t> rgba(bytes, 0);
   for (size_t i = 0; i < places.size(); ++i) copyInto(rgba, width, readBack(textures[i]), places[i].x, places[i].y);
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  unsigned texture = newTexture(width, height, rgba.data());
   for (PackedPlace& place : places) {
     place.texture = texture;
     place.packWidth = width;

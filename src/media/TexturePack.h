@@ -21,6 +21,6 @@ struct PackedPlace {
 
 // Copies the textures' level 0 into one new texture, one picture under
 // another, sampled as the game's pictures are (linear, clamped to the edge);
-// nothing when the pack would take more than bytesLeft as RGBA or not fit the
-// renderer's largest texture. The textures themselves stay.
-std::vector<PackedPlace> packTextures(const std::vector<unsigned>& textures, size_t bytesLeft);
+// nothing when the pack would take more than bytesLeft as RGBA or have a side
+// over largestSide texels. The textures themselves stay.
+std::vector<PackedPlace> packTextures(const std::vector<unsigned>& textures, size_t bytesLeft, int largestSide);

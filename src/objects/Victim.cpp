@@ -52,8 +52,6 @@ std::array<unsigned, 5> Victim::displayLists() const {
 }
 
 void Victim::load() {
-  // Arms, body and head are drawn one after another: from one texture.
-  TextureRegistry::instance().pack({assets::kVictimArm, assets::kVictimBody, assets::kVictimHead});
   QuadBuilder& quads = QuadBuilder::instance();
   headList_ = quads.makeQuadList(assets::kVictimHead, 0, sprite::kHead.centreY);
   bodyList_ = quads.makeQuadList(assets::kVictimBody, 0, sprite::kBody.centreY);

@@ -1,5 +1,7 @@
 #include "objects/VictimCrowd.h"
 
+#include "core/Assets.h"
+#include "media/Texture.h"
 #include "objects/FloorDecals.h"
 #include "render/Render.h"
 
@@ -12,6 +14,8 @@ constexpr float kFarAway = 1e10f;  // squared distance beyond which no victim is
 }  // namespace
 
 void VictimCrowd::preloadTextures() {
+  // Arms, body and head are drawn one after another: from one texture.
+  TextureRegistry::instance().pack({assets::kVictimArm, assets::kVictimBody, assets::kVictimHead});
   Victim warmUp;
   warmUp.load();
 }

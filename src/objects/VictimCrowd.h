@@ -11,7 +11,8 @@ class VictimCrowd {
  public:
   static constexpr int kMaxCorpses = 120;
 
-  // Loads one throw-away victim so that spawning a wave reads no image file.
+  // Packs the victims' pictures and loads one throw-away victim, so that
+  // spawning a wave reads no image file and draws from one texture.
   void preloadTextures();
   // Takes ownership; null is ignored.
   void add(std::unique_ptr<Victim> victim);

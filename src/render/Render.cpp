@@ -38,6 +38,21 @@ void allowFillShortcut(FillShortcut shortcut, bool allow) { fillShortcuts[static
 bool fillShortcutAllowed(FillShortcut shortcut) { return fillShortcuts[static_cast<int>(shortcut)]; }
 void setClearColor(float r, float g, float b) { glClearColor(r, g, b, 1.0f); }
 
+unsigned newTexture(int width, int height, const void* rgba, bool repeat) {
+  // Clamping to the edge texel: GL_CLAMP would blend the border colour into the
+  // outermost texels and draw a dark fringe round every picture.
+  GLint wrap = repeat ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  return texture;
+}
+
 void bindTexture(unsigned texture) { glBindTexture(GL_TEXTURE_2D, texture); }
 void callList(unsigned list) { glCallList(list); }
 void setColor(float r, float g, float b, float a) {

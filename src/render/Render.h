@@ -37,6 +37,10 @@ enum class FillShortcut { PackedSprites, FloorDecals };
 void allowFillShortcut(FillShortcut shortcut, bool allow);
 bool fillShortcutAllowed(FillShortcut shortcut);
 
+// A new RGBA texture, left bound: its level 0 alone (every filter is linear,
+// so nothing samples mipmaps), clamped to its edge or repeating. Without
+// texels its contents are left undefined, for a pass to draw into.
+unsigned newTexture(int width, int height, const void* rgba, bool repeat = false);
 void bindTexture(unsigned texture);
 void callList(unsigned list);
 void setColor(float r, float g, float b, float a);  // also picks the texture environment, see above

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "render/Render.h"
+
 // GL 3.0, or the ARB extension that brought its framebuffer objects to older versions.
 bool RenderTarget::offered() {
   const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));  // "major.minor ..."
@@ -20,13 +22,7 @@ bool RenderTarget::create(int width, int height) {
   if (!offered() || width <= 0 || height <= 0) return false;
   GLint previousTexture = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &previousTexture);
-  glGenTextures(1, &texture_);
-  glBindTexture(GL_TEXTURE_2D, texture_);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  texture_ = newTexture(width, height, nullptr);
   glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previousTexture));
   width_ = width;
   height_ = height;
