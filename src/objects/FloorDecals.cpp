@@ -33,6 +33,17 @@ constexpr Region kOutside[] = {
 
 bool overhangs(float x, float y, float reach) { return std::max(std::abs(x), std::abs(y)) + reach > kHalf; }
 
+// Whether a splatter's square, reach about (x, y), reaches into the region: it
+// reaches past each of the region's planes, which are all along the axes. A
+// region it misses would take a draw and clip everything away.
+bool reaches(const Region& region, float x, float y, float reach) {
+  for (int p = 0; p < region.planes; ++p) {
+    const double* plane = region.plane[p];
+    if (plane[0] * x + plane[1] * y + plane[3] + reach * (std::abs(plane[0]) + std::abs(plane[1])) <= 0) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void FloorDecals::load(unsigned floorTexture, unsigned floorList, bool floorOpaque) {
@@ -56,7 +67,6 @@ void FloorDecals::follow(VictimCrowd& crowd) {
     return;
   }
   if (!active_ || followed_ != &crowd) return rebuild(crowd);
-  beginCopy();
   size_t dropped = crowd.corpsesDropped();
   std::vector<Decal> gone;
   for (; firstSerial_ < dropped && !baked_.empty(); ++firstSerial_) {
@@ -64,6 +74,8 @@ void FloorDecals::follow(VictimCrowd& crowd) {
     baked_.pop_front();
   }
   firstSerial_ = std::max(firstSerial_, dropped);
+  if (gone.empty() && bakedCount(crowd) == crowd.corpses().size()) return;  // most frames: the copy stays as it is
+  beginCopy();
   for (const Decal& decal : gone) takeOut(decal, crowd);
   bakeNew(crowd);
   endCopy();
@@ -161,8 +173,10 @@ void FloorDecals::drawOverhangs(const VictimCrowd& crowd) const {
   size_t baked = bakedCount(crowd);
   for (size_t i = 0; i < baked; ++i) {
     Victim& corpse = *corpses[i];
-    if (!overhangs(corpse.position().x, corpse.position().y, corpse.splatterReach())) continue;
+    float x = corpse.position().x, y = corpse.position().y, reach = corpse.splatterReach();
+    if (!overhangs(x, y, reach)) continue;
     for (const Region& region : kOutside) {
+      if (!reaches(region, x, y, reach)) continue;
       for (int p = 0; p < region.planes; ++p) {
         glClipPlane(GL_CLIP_PLANE0 + p, region.plane[p]);
         glEnable(GL_CLIP_PLANE0 + p);
