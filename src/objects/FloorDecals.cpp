@@ -31,11 +31,10 @@ constexpr Region kOutside[] = {
     {3, {{0, -1, 0, -kHalf}, {1, 0, 0, kHalf}, {-1, 0, 0, kHalf}}},
 };
 
-bool overhangs(float x, float y, float reach) { return std::max(std::abs(x), std::abs(y)) + reach > kHalf; }
-
 // Whether a splatter's square, reach about (x, y), reaches into the region: it
 // reaches past each of the region's planes, which are all along the axes. A
-// region it misses would take a draw and clip everything away.
+// region it misses would take a draw and clip everything away; a splatter
+// within the floor reaches none.
 bool reaches(const Region& region, float x, float y, float reach) {
   for (int p = 0; p < region.planes; ++p) {
     const double* plane = region.plane[p];
@@ -174,7 +173,6 @@ void FloorDecals::drawOverhangs(const VictimCrowd& crowd) const {
   for (size_t i = 0; i < baked; ++i) {
     Victim& corpse = *corpses[i];
     float x = corpse.position().x, y = corpse.position().y, reach = corpse.splatterReach();
-    if (!overhangs(x, y, reach)) continue;
     for (const Region& region : kOutside) {
       if (!reaches(region, x, y, reach)) continue;
       for (int p = 0; p < region.planes; ++p) {
