@@ -34,7 +34,7 @@ TEST(Desktop, HelpAndVersionPrintWithoutADisplayOrTheSoundDevice) {
     e2e::GameProcess game(std::move(dir), {"DISPLAY", "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + audio}, {option});
     ASSERT_EQ(game.waitForExit(30), 0) << option << ": " << game.report();
     EXPECT_FALSE(std::filesystem::exists(audio)) << option << " opened the sound device";
-    std::string expected = option == "--help" ? "--windowed" : assets::kProgramName + (" " + number[1].str() + "\n");
+    std::string expected = option == "--help" ? "--windowed" : std::string(assets::kProgramName) + " " + number[1].str() + "\n";
     EXPECT_NE(game.output().find(expected), std::string::npos) << game.output();
   }
 }
