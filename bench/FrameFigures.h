@@ -36,16 +36,18 @@ struct PassLayers {
 };
 
 // The game frame's layers pass by pass over scripted frames; prints each
-// pass's, the frame's in all (shaded) and those that reach the window (shown).
-std::vector<PassLayers> measureLayers();
+// pass's, the frame's in all (shaded) and those that reach the window (shown),
+// each name ending in the suffix.
+std::vector<PassLayers> measureLayers(const std::string& suffix = "");
 
 // Rounds of interleaved bare, flat, textured and game frames; prints each
 // kind's CPU and wall time per frame and the ratios, over the rounds. The
 // textured reference draws each pass's layers with that pass's own state.
 void measureFrames(const std::vector<PassLayers>& passes);
 
-// The scripted game frame in a full-HD window, interleaved with bare frames of
-// that size; the window is 800 by 600 again after it.
+// The scripted game frame in a full-HD window, interleaved with bare and
+// textured reference frames of that size, whose layers are counted there; the
+// window is 800 by 600 again after it.
 void measureFullHd();
 
 }  // namespace bench
