@@ -48,7 +48,8 @@ void notePlayerMapped(const std::string& lines) {
   }
 }
 
-std::optional<int> number(std::string_view text) {
+// A binding's index or hat bits: a plain decimal, not negative.
+std::optional<int> bindNumber(std::string_view text) {
   int value = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
@@ -70,11 +71,11 @@ std::optional<PadInputId> buttonInput(std::string_view bind) {
   if (bind.size() < 2) return std::nullopt;
   std::string_view rest = bind.substr(1);
   size_t dot = rest.find('.');
-  std::optional<int> index = number(rest.substr(0, dot));
+  std::optional<int> index = bindNumber(rest.substr(0, dot));
   if (!index) return std::nullopt;
   if (bind[0] == 'b' && dot == std::string_view::npos) return PadInputId::button(*index);
   if (bind[0] == 'a' && dot == std::string_view::npos) return PadInputId::axis(*index, direction);
-  std::optional<int> hatBits = dot == std::string_view::npos ? std::nullopt : number(rest.substr(dot + 1));
+  std::optional<int> hatBits = dot == std::string_view::npos ? std::nullopt : bindNumber(rest.substr(dot + 1));
   if (bind[0] == 'h' && hatBits) return PadInputId::hat(*index, *hatBits);
   return std::nullopt;
 }

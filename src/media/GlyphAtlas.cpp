@@ -9,7 +9,6 @@ namespace {
 
 constexpr int kAtlasWidth = 512;  // texels; rows of glyphs are packed across it
 constexpr int kBorder = 1;        // texels round every glyph: as far as linear filtering reaches past its edge
-constexpr int kTexelBytes = 2;    // luminance, alpha
 
 struct Packing {
   std::vector<int> x, y;  // each glyph's top-left texel
@@ -53,7 +52,7 @@ GlyphAtlas::~GlyphAtlas() {
 
 void GlyphAtlas::build(const std::vector<GlyphBitmap>& glyphs) {
   Packing p = pack(glyphs);
-  std::vector<uint8_t> texels(static_cast<size_t>(kAtlasWidth) * p.height * kTexelBytes, 0);
+  std::vector<uint8_t> texels(static_cast<size_t>(kAtlasWidth) * p.height * kGlyphTexelBytes, 0);
   places_.assign(glyphs.size(), {});
   auto w = static_cast<float>(kAtlasWidth), h = static_cast<float>(p.height);
   for (size_t i = 0; i < glyphs.size(); ++i) {
@@ -62,7 +61,7 @@ void GlyphAtlas::build(const std::vector<GlyphBitmap>& glyphs) {
     if (g.width > 0 && g.rows > 0)  // an empty glyph only moves the pen
       for (int row = -kBorder; row < g.rows + kBorder; ++row)
         for (int col = -kBorder; col < g.width + kBorder; ++col) {
-          uint8_t* texel = &texels[(static_cast<size_t>(p.y[i] + row) * kAtlasWidth + p.x[i] + col) * kTexelBytes];
+          uint8_t* texel = &texels[(static_cast<size_t>(p.y[i] + row) * kAtlasWidth + p.x[i] + col) * kGlyphTexelBytes];
           texel[0] = texel[1] = ownTexel(g, own, col, row);
         }
     places_[i] = {p.x[i] / w, p.y[i] / h, (p.x[i] + g.width) / w, (p.y[i] + g.rows) / h,

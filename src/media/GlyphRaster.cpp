@@ -14,7 +14,6 @@
 namespace {
 
 constexpr FT_UInt kDpi = 96;
-constexpr int kTexelBytes = 2;  // luminance, alpha
 
 struct GlyphDeleter {
   void operator()(FT_GlyphRec_* glyph) const { FT_Done_Glyph(glyph); }
@@ -170,10 +169,10 @@ GlyphTexture glyphTexture(int bitmapWidth, int bitmapRows) {
 
 std::vector<uint8_t> glyphTexels(const GlyphBitmap& glyph) {
   const GlyphTexture size = glyphTexture(glyph.width, glyph.rows);
-  std::vector<uint8_t> texels(static_cast<size_t>(size.width) * size.height * kTexelBytes, 0);
+  std::vector<uint8_t> texels(static_cast<size_t>(size.width) * size.height * kGlyphTexelBytes, 0);
   for (int y = 0; y < glyph.rows; ++y)
     for (int x = 0; x < glyph.width; ++x) {
-      uint8_t* texel = &texels[(static_cast<size_t>(y) * size.width + x) * kTexelBytes];
+      uint8_t* texel = &texels[(static_cast<size_t>(y) * size.width + x) * kGlyphTexelBytes];
       texel[0] = texel[1] = glyph.coverage[static_cast<size_t>(y) * glyph.width + x];
     }
   return texels;

@@ -70,6 +70,8 @@ struct GlyphBitmap {
 // FontError when the glyph cannot be loaded.
 GlyphBitmap renderGlyph(FT_Face face, unsigned char ch);
 
+constexpr int kGlyphTexelBytes = 2;  // luminance, alpha
+
 // The glyph's texture contents, laid out as glyphTexture gives for its bitmap:
 // luminance and alpha both its coverage, texels outside the bitmap transparent.
 std::vector<uint8_t> glyphTexels(const GlyphBitmap& glyph);

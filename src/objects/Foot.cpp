@@ -17,7 +17,7 @@ constexpr float kPlantedTime = 1.0f;  // seconds a foot stays down unless lifted
 constexpr float kRiseTime = 0.5f;     // seconds from lift to removal
 constexpr float kRiseSpeed = 40;      // units per second
 constexpr float kShadowTopHeight = 20;  // the shadow shrinks to nothing at this height
-constexpr float kShadowAlpha = 0.25f;
+constexpr float kFootShadowAlpha = 0.25f;
 
 }  // namespace
 
@@ -37,7 +37,7 @@ void Foot::update(float dt) {
 void Foot::drawGround() {
   if (state() == Finished) return;
   const Vec3& p = position();
-  setColor(1, 1, 1, kShadowAlpha);
+  setColor(1, 1, 1, kFootShadowAlpha);
   pushMatrix();
   translate(p.x, p.y, 0);
   float s = (kShadowTopHeight - p.z) * 0.5f;  // a pad square wide while planted

@@ -20,7 +20,7 @@ constexpr float kFlingMaxSpeed = 20;
 constexpr float kFlingStartHeight = 0.5f;
 constexpr float kTumbleRate = 720;       // degrees per second per unit of variation off 0.5
 constexpr float kFlapRate = 30;          // radians per second per unit of (variation + 0.5)
-constexpr float kShadowAlpha = 0.75f;
+constexpr float kVictimShadowAlpha = 0.75f;
 constexpr float kShadowSize = 1.5f;      // units
 
 // Walking speed 1.5 to 5.5 units per second, by variation.
@@ -125,7 +125,7 @@ void Victim::fly(float dt) {
 void Victim::drawGround() {
   const Vec3& p = position();
   if (isUpright()) {
-    setColor(1, 1, 1, kShadowAlpha);
+    setColor(1, 1, 1, kVictimShadowAlpha);
     pushMatrix();
     translate(p.x, p.y, 0);  // stays on the floor under a flung victim
     scale(kShadowSize, kShadowSize, 1);

@@ -11,16 +11,16 @@ namespace hud {
 
 namespace {
 
-struct TextLine {
+struct LinePlace {
   float fromTop;  // pixels from the window's top edge to the baseline
   float scale;    // of the font's height
 };
 
-constexpr TextLine kTitle{50, 0.7f};
-constexpr TextLine kRequest{110, 1.0f};
-constexpr TextLine kStatus{150, 0.6f};
+constexpr LinePlace kTitle{50, 0.7f};
+constexpr LinePlace kRequest{110, 1.0f};
+constexpr LinePlace kStatus{150, 0.6f};
 constexpr float kHintFromBottom = 20;  // pixels, baseline of the hint
-constexpr float kHintScale = 0.5f;
+constexpr float kSetupHintScale = 0.5f;
 constexpr float kPitchShare = 1.0f / 6;  // grid pitch, of the window's smaller side
 constexpr float kGridBottom = 1.2f;      // bottom row's centre above the window's bottom edge, in pitches
 constexpr float kInk[3] = {0, 0, 0};
@@ -80,7 +80,7 @@ void drawPadSetup(const PadSetup& setup) {
   centredLine(text.title, height - kTitle.fromTop, kTitle.scale, kInk);
   centredLine(text.request, height - kRequest.fromTop, kRequest.scale, kInk);
   centredLine(text.status, height - kStatus.fromTop, kStatus.scale, text.taken ? kWarning : kInk);
-  centredLine(text.hint, kHintFromBottom, kHintScale, kInk);
+  centredLine(text.hint, kHintFromBottom, kSetupHintScale, kInk);
 }
 
 }  // namespace hud

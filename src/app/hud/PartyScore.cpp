@@ -16,9 +16,8 @@ constexpr float kFirstBaseline = 38;   // pixels below the top edge, as the solo
 constexpr float kLineStep = 22;        // pixels between baselines
 constexpr float kNameScale = 0.55f, kLineScale = 0.45f;
 constexpr float kClockScale = 0.8f;
-constexpr float kPanelMargin = 3;      // pixels round a line of text
+constexpr float kLineMargin = 3;       // pixels round a line of text
 constexpr assets::Rgb8 kAwayGrey{150, 150, 150};
-constexpr assets::Rgb8 kWhite{255, 255, 255};
 constexpr float kBannerScale = 1.2f;
 constexpr float kArrowLength = 70, kArrowHalfWidth = 16;  // pixels
 
@@ -62,7 +61,7 @@ namespace {
 // Each line on a panel of its own, as tight as the letters: the panels are most
 // of the HUD's fill, so they cover no more than the text needs.
 void drawLines(const std::vector<TextLine>& lines, assets::Rgb8 colour) {
-  for (const TextLine& line : lines) drawPanel(boxOf(line).grown(kPanelMargin));
+  for (const TextLine& line : lines) drawPanel(boxOf(line).grown(kLineMargin));
   setColour(colour);
   for (const TextLine& line : lines) print(line);
 }
@@ -71,12 +70,12 @@ void drawLines(const std::vector<TextLine>& lines, assets::Rgb8 colour) {
 void drawTurnWarning(WindowSize window) {
   float cx = window.width / 2.0f, cy = window.height * 0.62f;
   TextLine banner{"Turning!", cx, cy, kBannerScale, Align::Centre};
-  Rect box = boxOf(banner).grown(kPanelMargin);
-  box.minY -= kArrowHalfWidth * 2 + kPanelMargin;
+  Rect box = boxOf(banner).grown(kLineMargin);
+  box.minY -= kArrowHalfWidth * 2 + kLineMargin;
   drawPanel(box);
   setColour(kWhite);
   print(banner);
-  float y = box.minY + kArrowHalfWidth + kPanelMargin;
+  float y = box.minY + kArrowHalfWidth + kLineMargin;
   fillRect(cx - kArrowLength / 2, y - kArrowHalfWidth / 3, cx + kArrowLength / 4, y + kArrowHalfWidth / 3);
   fillTriangle(cx + kArrowLength / 4, y - kArrowHalfWidth, cx + kArrowLength / 2, y, cx + kArrowLength / 4,
                y + kArrowHalfWidth);

@@ -11,9 +11,8 @@ namespace {
 
 constexpr float kTitleScale = 1.0f, kWinnerScale = 0.8f, kRowScale = 0.55f, kHintScale = 0.45f;
 constexpr float kRowStep = 34;      // pixels between the rows' baselines
-constexpr float kPanelMargin = 14;
+constexpr float kRowsMargin = 14;
 constexpr float kPanelAlpha = 0.8f;  // rows of coloured text over the whole scene
-constexpr assets::Rgb8 kWhite{255, 255, 255};
 
 std::string rowText(int place, const Player& player) {
   char row[96];
@@ -40,7 +39,7 @@ void drawResults(const StompWorld& world) {
     lines.push_back({rowText(static_cast<int>(i) + 1, ranked[i]), cx, y -= kRowStep, kRowScale, Align::Centre});
   lines.push_back({"Start or 3: next round", cx, y -= kRowStep * 1.3f, kHintScale, Align::Centre});
 
-  drawPanel(boxAround(lines.data(), static_cast<int>(lines.size()), kPanelMargin), kPanelAlpha);
+  drawPanel(boxAround(lines.data(), static_cast<int>(lines.size()), kRowsMargin), kPanelAlpha);
   std::vector<assets::Rgb8> colours = {kWhite};
   colours.push_back(winner < 0 ? kWhite : players::kColours[winner]);
   for (const Player& player : ranked) colours.push_back(colourOf(player));

@@ -28,5 +28,6 @@ void print(const TextLine& line);
 // the darker, the more lines it holds over the busy scene.
 void drawPanel(const Rect& box, float alpha = 0.55f);
 void setColour(assets::Rgb8 colour, float alpha = 1);
+constexpr assets::Rgb8 kWhite{255, 255, 255};
 
 }  // namespace hud
