@@ -26,7 +26,6 @@ constexpr int kLayerFrames = 120;
 constexpr int kRounds = 3;
 constexpr int kFramesPerRound = 200;  // of each kind
 constexpr int kBlock = 10;            // frames of each kind in a row that go to one round
-constexpr int kStompEvery = 40;       // frames: a gentle script keeps the wave near full
 constexpr int kFullHdWidth = 1920, kFullHdHeight = 1080;  // pixels
 
 double windowPixels() {
@@ -136,7 +135,7 @@ std::vector<PassLayers> measureLayers(const std::string& suffix) {
   counter.passes.clear();
   counter.passes.reserve(32);  // pointers into it stay good
   double shownCount = 0;
-  Script script(kStompEvery);
+  Script script(kFigureStompEvery);
   observePasses(startPass);
   for (int i = 0; i < kLayerFrames; ++i) {
     script.beforeFrame();
@@ -201,7 +200,7 @@ void reportRatio(const char* cpuName, const char* wallName, const FrameKind& ove
 }
 
 void measureFrames(const std::vector<PassLayers>& passes) {
-  Script script(kStompEvery);
+  Script script(kFigureStompEvery);
   double layers = 0;
   for (const PassLayers& pass : passes) layers += pass.layers;
   std::vector<FrameKind> kinds = {
@@ -234,7 +233,7 @@ void measureFrames(const std::vector<PassLayers>& passes) {
 void measureFullHd() {
   resizeWindow(kFullHdWidth, kFullHdHeight);
   std::vector<PassLayers> passes = measureLayers("_1080");  // a wider window shows more of the skyline
-  Script script(kStompEvery);
+  Script script(kFigureStompEvery);
   std::vector<FrameKind> kinds = {{"frame_bare_1080", bareFrame},
                                   {"ref_textured_1080", [&passes] { texturedFrame(passes); }},
                                   {"frame_1080", [&script] {

@@ -10,6 +10,10 @@ constexpr int kFrameMs = 16;  // the fixed frame step the game sees
 constexpr int kWindowWidth = 800, kWindowHeight = 600;  // pixels, the game's window
 constexpr float kFrameSeconds = kFrameMs / 1000.0f;
 constexpr char kSquareKeys[] = "qweadzxc";
+// The pad indicator's buttons for those keys, in their order (4, the centre, has no key).
+constexpr int kSquareButtons[] = {0, 1, 2, 3, 5, 6, 7, 8};
+// Frames between the frame figures' stomps: a gentle script keeps the wave near full.
+constexpr int kFigureStompEvery = 40;
 
 // Frames are driven here rather than by glutMainLoop; GLUT still delivers
 // window and key events to the game's own callbacks when events are pumped.

@@ -22,8 +22,6 @@ namespace {
 constexpr int kPresses = 40;
 constexpr int kGiveUpFrames = 300;  // a press not shown by then is reported missing
 constexpr int kSettleFrames = 3;    // after a release, before the next press
-// The eight square buttons of the pad indicator (4, the centre, has no key).
-constexpr int kSquareButtons[] = {0, 1, 2, 3, 5, 6, 7, 8};
 
 // The frame during which a press lands varies: presses are sent from another
 // thread, up to this long into a frame.

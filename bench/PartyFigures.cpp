@@ -21,14 +21,12 @@ namespace bench {
 
 namespace {
 
-constexpr int kStompEvery = 40;  // frames between one player's stomps, as the solo frame figure's script
 constexpr int kPlayerOffset = 10;  // frames: the four take turns
 constexpr int kUpdateRounds = 200;
 // The eight outer squares (buttons 0 1 2 3 5 6 7 8) on each kind of source.
 constexpr int kNavigationKeys[8] = {GLUT_KEY_HOME, GLUT_KEY_UP,  GLUT_KEY_PAGE_UP, GLUT_KEY_LEFT,
                                     GLUT_KEY_RIGHT, GLUT_KEY_END, GLUT_KEY_DOWN,   GLUT_KEY_PAGE_DOWN};
 constexpr int kPadButtons[8] = {6, 2, 7, 0, 3, 4, 1, 5};  // the default table's
-constexpr int kSquareButtons[8] = {0, 1, 2, 3, 5, 6, 7, 8};
 
 // Player 1 on the letters, player 2 on the navigation keys, players 3 and 4
 // on two pads; each presses a square for one of its kind's frames, in turn.
@@ -41,7 +39,7 @@ class PartyScript {
       if (held_[p] >= 0) press(p, held_[p], false);
     ++frame_;
     for (int p = 0; p < players_; ++p) {
-      held_[p] = (frame_ + p * kPlayerOffset) % kStompEvery == 0 ? (frame_ / kStompEvery + p) % 8 : -1;
+      held_[p] = (frame_ + p * kPlayerOffset) % kFigureStompEvery == 0 ? (frame_ / kFigureStompEvery + p) % 8 : -1;
       if (held_[p] >= 0) press(p, held_[p], true);
     }
   }
