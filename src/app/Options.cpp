@@ -1,12 +1,12 @@
 #include "app/Options.h"
 
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string_view>
 
 #include "core/Assets.h"
 #include "core/Log.h"
+#include "core/WholeNumber.h"
 
 namespace {
 
@@ -38,12 +38,9 @@ constexpr Option kOptions[] = {
      }},
     {"round", "SECONDS", "a party's rounds last this long, 30 to 600 (90 if not given)",
      [](Options& o, const std::string& value) {
-       int seconds = 0;
-       auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seconds);
-       if (error != std::errc() || end != value.data() + value.size()) return false;
-       if (seconds < StompWorld::kMinRoundSeconds || seconds > StompWorld::kMaxRoundSeconds) return false;
-       o.roundSeconds = seconds;
-       return true;
+       std::optional<int> seconds = wholeNumber(value, StompWorld::kMinRoundSeconds, StompWorld::kMaxRoundSeconds);
+       if (seconds) o.roundSeconds = *seconds;
+       return seconds.has_value();
      }},
     {"help", nullptr, "show this help and exit",
      [](Options& o, const std::string&) {

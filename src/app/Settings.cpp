@@ -1,6 +1,5 @@
 #include "app/Settings.h"
 
-#include <charconv>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -8,6 +7,7 @@
 #include "app/Volume.h"
 #include "core/Log.h"
 #include "core/UserFiles.h"
+#include "core/WholeNumber.h"
 
 namespace {
 
@@ -25,12 +25,10 @@ struct Field {
   std::string (*write)(const Settings& settings);
 };
 
-bool wholeNumber(std::string_view text, int low, int high, int& out) {
-  int value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) return false;
-  out = value;
-  return true;
+bool readNumber(std::string_view text, int low, int high, int& out) {
+  std::optional<int> value = wholeNumber(text, low, high);
+  if (value) out = *value;
+  return value.has_value();
 }
 
 bool eitherWord(std::string_view text, const char* trueWord, const char* falseWord, bool& out) {
@@ -41,7 +39,7 @@ bool eitherWord(std::string_view text, const char* trueWord, const char* falseWo
 
 constexpr Field kFields[] = {
     {"volume", "a whole number from 0 to 100",
-     [](std::string_view v, Settings& s) { return wholeNumber(v, 0, Volume::kFull, s.volume); },
+     [](std::string_view v, Settings& s) { return readNumber(v, 0, Volume::kFull, s.volume); },
      [](const Settings& s) { return std::to_string(s.volume); }},
     {"mute", "yes or no", [](std::string_view v, Settings& s) { return eitherWord(v, "yes", "no", s.muted); },
      [](const Settings& s) { return std::string(s.muted ? "yes" : "no"); }},

@@ -1,6 +1,5 @@
 #include "game/BestStomp.h"
 
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -8,6 +7,7 @@
 
 #include "core/Log.h"
 #include "core/UserFiles.h"
+#include "core/WholeNumber.h"
 
 namespace fs = std::filesystem;
 
@@ -18,12 +18,8 @@ constexpr size_t kMaxFileBytes = 64;  // a count and a newline; anything longer 
 
 // A whole decimal number that fits an int, possibly followed by white space.
 std::optional<int> parseCount(std::string_view text) {
-  int count = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-  if (error != std::errc() || count < 0) return std::nullopt;
-  for (const char* c = end; c != text.data() + text.size(); ++c)
-    if (*c != '\n' && *c != '\r' && *c != ' ' && *c != '\t') return std::nullopt;
-  return count;
+  size_t last = text.find_last_not_of(" \t\r\n");
+  return wholeNumber(text.substr(0, last == std::string_view::npos ? 0 : last + 1));
 }
 
 struct Stored {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -12,6 +11,7 @@
 
 #include "core/Log.h"
 #include "core/UserFiles.h"
+#include "core/WholeNumber.h"
 
 namespace {
 
@@ -48,14 +48,6 @@ void notePlayerMapped(const std::string& lines) {
   }
 }
 
-// A binding's index or hat bits: a plain decimal, not negative.
-std::optional<int> bindNumber(std::string_view text) {
-  int value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
-  return value;
-}
-
 // One of SDL's inputs that acts as a button: "b3", "h0.4", "-a1" or "+a1" (with
 // "~" after it, the other direction); a whole axis "a2" counts as its + half.
 std::optional<PadInputId> buttonInput(std::string_view bind) {
@@ -71,11 +63,11 @@ std::optional<PadInputId> buttonInput(std::string_view bind) {
   if (bind.size() < 2) return std::nullopt;
   std::string_view rest = bind.substr(1);
   size_t dot = rest.find('.');
-  std::optional<int> index = bindNumber(rest.substr(0, dot));
+  std::optional<int> index = wholeNumber(rest.substr(0, dot));
   if (!index) return std::nullopt;
   if (bind[0] == 'b' && dot == std::string_view::npos) return PadInputId::button(*index);
   if (bind[0] == 'a' && dot == std::string_view::npos) return PadInputId::axis(*index, direction);
-  std::optional<int> hatBits = dot == std::string_view::npos ? std::nullopt : bindNumber(rest.substr(dot + 1));
+  std::optional<int> hatBits = dot == std::string_view::npos ? std::nullopt : wholeNumber(rest.substr(dot + 1));
   if (bind[0] == 'h' && hatBits) return PadInputId::hat(*index, *hatBits);
   return std::nullopt;
 }

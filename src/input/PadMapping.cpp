@@ -1,7 +1,8 @@
 #include "input/PadMapping.h"
 
-#include <charconv>
 #include <cstdlib>
+
+#include "core/WholeNumber.h"
 
 namespace {
 
@@ -38,13 +39,7 @@ std::vector<std::string_view> words(std::string_view text) {
 }
 
 // A plain decimal number of at most three digits: devices have fewer than 1000 inputs of a kind.
-std::optional<int> number(std::string_view text) {
-  if (text.empty() || text.size() > 3) return std::nullopt;
-  int value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
-  return value;
-}
+std::optional<int> number(std::string_view text) { return text.size() > 3 ? std::nullopt : wholeNumber(text); }
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
