@@ -36,6 +36,7 @@ uint64_t frameChecksum() {
 void drawWithoutFillShortcuts() {
   allowFillShortcut(FillShortcut::PackedSprites, false);
   allowFillShortcut(FillShortcut::FloorDecals, false);
+  allowFillShortcut(FillShortcut::StandingOrder, false);  // before the window is made: it then has a depth buffer
 }
 
 int writeFrameChecksums(const char* path) {

@@ -5,7 +5,7 @@
 namespace {
 
 bool shortcutsAllowed = true;
-bool fillShortcuts[] = {true, true};  // by FillShortcut
+bool fillShortcuts[] = {true, true, true};  // by FillShortcut
 PassObserver passObserver = nullptr;
 WindowSize window;  // pixels, as of the latest valid resize
 

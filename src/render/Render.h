@@ -30,10 +30,12 @@ void markPass(const char* pass);
 // Fill shortcuts spare llvmpipe work and may move a pixel by a few levels (see
 // the README's Performance section): sprite quads trimmed to their pictures'
 // visible boxes, and what a pass draws one after another (a victim's limbs,
-// the skyline, the feet, the glyphs of a line) drawn from one texture; and
-// splatter decals drawn into the floor once rather than over it every frame.
-// Off, the game draws as it did before them.
-enum class FillShortcut { PackedSprites, FloorDecals };
+// the skyline, the feet, the glyphs of a line) drawn from one texture;
+// splatter decals drawn into the floor once rather than over it every frame;
+// and victims and feet drawn far to near instead of depth-tested, which the
+// window reads as it is made, to leave out its depth buffer. Off, the game
+// draws as it did before them.
+enum class FillShortcut { PackedSprites, FloorDecals, StandingOrder };
 void allowFillShortcut(FillShortcut shortcut, bool allow);
 bool fillShortcutAllowed(FillShortcut shortcut);
 

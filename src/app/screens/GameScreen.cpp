@@ -7,6 +7,7 @@
 #include "objects/Camera.h"
 #include "objects/FloorDecals.h"
 #include "objects/Foot.h"
+#include "objects/StandingOrder.h"
 #include "objects/VictimCrowd.h"
 #include "render/Render.h"
 
@@ -42,6 +43,10 @@ void GameScreen::drawScene() const {
   arena.draw();
   victimCrowd.drawGround();  // decals first, depth test off, so bodies always cover them
   footManager.drawGround();
-  victimCrowd.drawBodies();
-  footManager.draw();
+  if (fillShortcutAllowed(FillShortcut::StandingOrder)) {
+    drawStandingFarToNear(victimCrowd, footManager);
+  } else {
+    victimCrowd.drawBodies();
+    footManager.draw();
+  }
 }
