@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "GameDriver.h"
+#include "app/App.h"
 #include "Measure.h"
 #include "core/Assets.h"
 #include "media/Texture.h"
@@ -22,7 +23,6 @@ namespace bench {
 
 namespace {
 
-constexpr int kLayerFrames = 120;
 constexpr int kRounds = 3;
 constexpr int kFramesPerRound = 200;  // of each kind
 constexpr int kBlock = 10;            // frames of each kind in a row that go to one round
@@ -84,17 +84,25 @@ void texturedFrame(const std::vector<PassLayers>& passes) {
 
 // The pass being counted: its fragments go to one query, begun as it starts.
 struct PassCounter {
-  GLuint query = 0;
-  std::vector<PassLayers> passes;  // in the order first seen
+  GLuint query = 0, shownQuery = 0;
+  std::vector<PassLayers> passes;  // the latest scene's, in the order first seen
   PassLayers* current = nullptr;
 };
 PassCounter counter;
 
-PassLayers& passNamed(const char* name) {
-  for (PassLayers& pass : counter.passes)
+// Every counted scene's layers, summed pass by pass, for the averages printed.
+struct LayerTally {
+  std::vector<PassLayers> passes;
+  double shown = 0;  // layers that reached the window
+  int scenes = 0;
+};
+LayerTally tally;
+
+PassLayers& passNamed(std::vector<PassLayers>& passes, const std::string& name) {
+  for (PassLayers& pass : passes)
     if (pass.name == name) return pass;
-  counter.passes.push_back({name});
-  return counter.passes.back();
+  passes.push_back({name});
+  return passes.back();
 }
 
 // Ends the running pass's query, keeping the state the pass drew with.
@@ -104,7 +112,7 @@ void endPass() {
   GLuint64 fragments = 0;
   glGetQueryObjectui64v(counter.query, GL_QUERY_RESULT, &fragments);
   PassLayers& pass = *counter.current;
-  pass.layers += static_cast<double>(fragments);
+  pass.layers += static_cast<double>(fragments) / windowPixels();
   GLint texture = 0, environment = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
   glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &environment);
@@ -119,49 +127,73 @@ void endPass() {
 
 void startPass(const char* name) {
   endPass();
-  counter.current = &passNamed(name);
+  counter.current = &passNamed(counter.passes, name);
   glBeginQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB, counter.query);
 }
 
-}  // namespace
-
-std::vector<PassLayers> measureLayers(const std::string& suffix) {
-  // Fragments rasterised (each one shaded, textured and blended or thrown away
-  // by the alpha test where a picture is see-through), pass by pass, and those
-  // of the whole frame that reach the window.
-  GLuint shown = 0;
-  glGenQueries(1, &counter.query);
-  glGenQueries(1, &shown);
+void startCounting() {
+  if (!counter.query) {
+    glGenQueries(1, &counter.query);
+    glGenQueries(1, &counter.shownQuery);
+  }
   counter.passes.clear();
   counter.passes.reserve(32);  // pointers into it stay good
-  double shownCount = 0;
-  Script script(kFigureStompEvery);
+  tally = {};
+}
+
+// The scene as the game last drew it, drawn again untimed and not updated,
+// each pass's fragments (each one shaded, textured and blended, or thrown away
+// by the alpha test where a picture is see-through) counted: the layers that
+// the references of the same turn draw. The floor's copy is up to date by
+// then, so its pass counts nothing.
+void countScene() {
+  for (PassLayers& pass : counter.passes) pass.layers = 0;
   observePasses(startPass);
-  for (int i = 0; i < kLayerFrames; ++i) {
-    script.beforeFrame();
-    pumpEvents();
-    glBeginQuery(GL_SAMPLES_PASSED, shown);
-    startPass("frame");
-    gameFrame();
-    endPass();
-    glEndQuery(GL_SAMPLES_PASSED);
-    GLuint64 count = 0;
-    glGetQueryObjectui64v(shown, GL_QUERY_RESULT, &count);
-    shownCount += static_cast<double>(count);
-  }
+  glBeginQuery(GL_SAMPLES_PASSED, counter.shownQuery);
+  startPass("frame");
+  App::instance().render();
+  endPass();
+  glEndQuery(GL_SAMPLES_PASSED);
   observePasses(nullptr);
-  glDeleteQueries(1, &counter.query);
-  glDeleteQueries(1, &shown);
+  GLuint64 shown = 0;
+  glGetQueryObjectui64v(counter.shownQuery, GL_QUERY_RESULT, &shown);
+  for (const PassLayers& pass : counter.passes) passNamed(tally.passes, pass.name).layers += pass.layers;
+  tally.shown += static_cast<double>(shown) / windowPixels();
+  ++tally.scenes;
+}
+
+double sceneLayers() {
+  double layers = 0;
+  for (const PassLayers& pass : counter.passes) layers += pass.layers;
+  return layers;
+}
+
+// Each pass's layers over the scenes counted, the frame's in all (shaded) and
+// those that reached the window (shown).
+void reportLayers(const std::string& suffix) {
   double shaded = 0;
-  for (PassLayers& pass : counter.passes) {
-    pass.layers /= kLayerFrames * windowPixels();
-    shaded += pass.layers;
-    report("frame_layers_" + pass.name + suffix, pass.layers, "layers");
+  for (const PassLayers& pass : tally.passes) {
+    double layers = pass.layers / tally.scenes;
+    shaded += layers;
+    report("frame_layers_" + pass.name + suffix, layers, "layers");
   }
   report("frame_layers_shaded" + suffix, shaded, "layers");
-  report("frame_layers_shown" + suffix, shownCount / kLayerFrames / windowPixels(), "layers");
-  return counter.passes;
+  report("frame_layers_shown" + suffix, tally.shown / tally.scenes, "layers");
 }
+
+// The game's frame as its loop runs it, events pumped first; then, untimed,
+// its scene counted for the references that follow it in the turn.
+FrameKind gameKind(const std::string& name, Script& script) {
+  return {name,
+          [&script] {
+            script.beforeFrame();
+            pumpEvents();
+            gameFrame();
+          },
+          countScene};
+}
+
+}  // namespace
 
 void timeInterleaved(std::vector<FrameKind>& kinds, const std::function<void()>& afterEachTurn) {
   for (FrameKind& kind : kinds) {
@@ -174,6 +206,7 @@ void timeInterleaved(std::vector<FrameKind>& kinds, const std::function<void()>&
       FrameCost cost = timeFrame(kind.frame);
       kind.cpuMs[round].push_back(cost.cpuMs);
       kind.wallMs[round].push_back(cost.wallMs);
+      if (kind.after) kind.after();
     }
     if (afterEachTurn) afterEachTurn();
   }
@@ -199,30 +232,27 @@ void reportRatio(const char* cpuName, const char* wallName, const FrameKind& ove
   report(wallName, spreadOf(wall), "x");
 }
 
-void measureFrames(const std::vector<PassLayers>& passes) {
+void measureFrames() {
   Script script(kFigureStompEvery);
-  double layers = 0;
-  for (const PassLayers& pass : passes) layers += pass.layers;
+  startCounting();
+  // The game's frame opens each turn, so the references after it fill the
+  // layers of the scene it drew. Blocks of frames go to the rounds in turn, so
+  // all four see the same stretch of the game: their spread is the machine's.
   std::vector<FrameKind> kinds = {
+      gameKind("frame", script),
       {"frame_bare", bareFrame},
-      {"ref_flat", [layers] { flatFrame(layers); }},
-      {"ref_textured", [&passes] { texturedFrame(passes); }},
-      {"frame", [&script] {  // the game's: as its loop runs it, events pumped first
-         script.beforeFrame();
-         pumpEvents();
-         gameFrame();
-       }},
+      {"ref_flat", [] { flatFrame(sceneLayers()); }},
+      {"ref_textured", [] { texturedFrame(counter.passes); }},
   };
-  // Blocks of frames go to the rounds in turn, so all four see the same
-  // stretch of the game: their spread is the machine's, not the scene's.
   double live = 0, corpses = 0;
   timeInterleaved(kinds, [&] {
     live += victimCrowd.live().size();
     corpses += victimCrowd.corpses().size();
   });
-  const FrameKind& bare = kinds[0];
-  const FrameKind& textured = kinds[2];
-  const FrameKind& game = kinds[3];
+  reportLayers("");
+  const FrameKind& game = kinds[0];
+  const FrameKind& bare = kinds[1];
+  const FrameKind& textured = kinds[3];
   reportRatio("frame_ratio_cpu", "frame_ratio_wall", game, bare);
   reportRatio("frame_vs_textured_ref", "frame_vs_textured_ref_wall", game, textured);
   double frames = kRounds * kFramesPerRound;
@@ -231,19 +261,16 @@ void measureFrames(const std::vector<PassLayers>& passes) {
 }
 
 void measureFullHd() {
-  resizeWindow(kFullHdWidth, kFullHdHeight);
-  std::vector<PassLayers> passes = measureLayers("_1080");  // a wider window shows more of the skyline
+  resizeWindow(kFullHdWidth, kFullHdHeight);  // a wider window shows more of the skyline
   Script script(kFigureStompEvery);
-  std::vector<FrameKind> kinds = {{"frame_bare_1080", bareFrame},
-                                  {"ref_textured_1080", [&passes] { texturedFrame(passes); }},
-                                  {"frame_1080", [&script] {
-                                     script.beforeFrame();
-                                     pumpEvents();
-                                     gameFrame();
-                                   }}};
+  startCounting();
+  std::vector<FrameKind> kinds = {gameKind("frame_1080", script),
+                                  {"frame_bare_1080", bareFrame},
+                                  {"ref_textured_1080", [] { texturedFrame(counter.passes); }}};
   timeInterleaved(kinds);
-  report("frame_wall_ms_1080", spreadOf(kinds[2].wallRounds), "ms");
-  reportRatio("frame_vs_textured_ref_1080", "frame_vs_textured_ref_1080_wall", kinds[2], kinds[1]);
+  reportLayers("_1080");
+  report("frame_wall_ms_1080", spreadOf(kinds[0].wallRounds), "ms");
+  reportRatio("frame_vs_textured_ref_1080", "frame_vs_textured_ref_1080_wall", kinds[0], kinds[2]);
   resizeWindow(kWindowWidth, kWindowHeight);
 }
 

@@ -12,6 +12,7 @@ namespace bench {
 struct FrameKind {
   std::string name;
   std::function<void()> frame;
+  std::function<void()> after{};  // untimed, after each of its frames
   std::vector<std::vector<double>> cpuMs{}, wallMs{};  // each round's frames
   std::vector<double> cpuRounds{}, wallRounds{};      // each round's median
 };
@@ -35,19 +36,17 @@ struct PassLayers {
   int environment = 0x2100;  // GL_MODULATE
 };
 
-// The game frame's layers pass by pass over scripted frames; prints each
-// pass's, the frame's in all (shaded) and those that reach the window (shown),
-// each name ending in the suffix.
-std::vector<PassLayers> measureLayers(const std::string& suffix = "");
+// Rounds of interleaved game, bare, flat and textured frames; prints each
+// kind's CPU and wall time per frame and the ratios, over the rounds, and the
+// game frame's layers pass by pass (each name ending in the suffix). After
+// each game frame its scene is drawn again, untimed, to count its layers, which
+// the references of the same turn fill: the textured one each pass's layers
+// with that pass's own state.
+void measureFrames();
 
-// Rounds of interleaved bare, flat, textured and game frames; prints each
-// kind's CPU and wall time per frame and the ratios, over the rounds. The
-// textured reference draws each pass's layers with that pass's own state.
-void measureFrames(const std::vector<PassLayers>& passes);
-
-// The scripted game frame in a full-HD window, interleaved with bare and
-// textured reference frames of that size, whose layers are counted there; the
-// window is 800 by 600 again after it.
+// The scripted game frame in a full-HD window, interleaved likewise with bare
+// and textured reference frames of that size; the window is 800 by 600 again
+// after it.
 void measureFullHd();
 
 }  // namespace bench
