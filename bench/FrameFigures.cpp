@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "GameDriver.h"
-#include "app/App.h"
 #include "Measure.h"
+#include "app/App.h"
 #include "core/Assets.h"
 #include "media/Texture.h"
 #include "objects/Camera.h"
