@@ -35,7 +35,7 @@ void printNowAndExit() {
 }
 
 void bareDisplay() {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glClear(GL_COLOR_BUFFER_BIT);
   glutSwapBuffers();
   printNowAndExit();
 }
@@ -128,7 +128,7 @@ int firstFrameChild(const char* kind) {
     char name[] = "bare";
     char* argv[] = {name, nullptr};
     glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);  // as the game's window, which has no depth buffer
     glutInitWindowSize(800, 600);
     glutCreateWindow("Bare");
     glutDisplayFunc(bareDisplay);
