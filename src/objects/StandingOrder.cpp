@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/Random.h"
 #include "objects/Camera.h"
 #include "objects/Foot.h"
 #include "objects/VictimCrowd.h"
@@ -13,6 +14,7 @@ namespace {
 
 struct Standing {
   float depth;  // units along the camera's heading
+  int order;    // victims in list order, then the feet: the tie-break, as they were drawn before
   GameObject* object;
   const char* pass;
 };
@@ -22,14 +24,18 @@ std::vector<Standing> standing;  // kept between frames, so a frame allocates no
 }  // namespace
 
 void drawStandingFarToNear(const VictimCrowd& crowd, const FootManager& feet) {
-  float heading = Camera::instance().rotationZ() * static_cast<float>(M_PI) / 180;
+  float heading = degToRad(Camera::instance().rotationZ());
   float aheadX = -std::sin(heading), aheadY = std::cos(heading);  // the way the billboards face away from the eye
   auto depthOf = [&](GameObject& object) { return object.position().x * aheadX + object.position().y * aheadY; };
   standing.clear();
-  for (const auto& victim : crowd.live()) standing.push_back({depthOf(*victim), victim.get(), "victims"});
-  for (const auto& foot : feet.feet()) standing.push_back({depthOf(*foot), foot.get(), "feet"});
-  // Stable, so that at one depth the feet still come after the victims, as before.
-  std::stable_sort(standing.begin(), standing.end(), [](const Standing& a, const Standing& b) { return a.depth > b.depth; });
+  for (const auto& victim : crowd.live())
+    standing.push_back({depthOf(*victim), static_cast<int>(standing.size()), victim.get(), "victims"});
+  for (const auto& foot : feet.feet())
+    standing.push_back({depthOf(*foot), static_cast<int>(standing.size()), foot.get(), "feet"});
+  // Not std::stable_sort, which takes a buffer of its own every call.
+  std::sort(standing.begin(), standing.end(), [](const Standing& a, const Standing& b) {
+    return a.depth != b.depth ? a.depth > b.depth : a.order < b.order;
+  });
   setDepthTest(false);
   setTexturing(true, true);
   const char* pass = nullptr;
