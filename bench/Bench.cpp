@@ -5,6 +5,8 @@
 // Run it from a directory holding ./res/, under an X server. With --plain-state
 // the game draws without its state shortcuts (blending and tinting on every
 // pass), as it did before them: the figures before and after, in one build.
+// With --passes it prints instead the frame figures with sets of the scene's
+// passes left out, each against the reference of what is left.
 #include <GL/freeglut.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -46,6 +48,7 @@ using namespace bench;
 
 constexpr const char* kPlainStateOption = "--plain-state";
 constexpr const char* kFullHdOption = "--full-hd";  // the full-HD figures on a freshly filled floor, then exits
+constexpr const char* kPassesOption = "--passes";   // the figures pass set by pass, then exits
 constexpr unsigned kSeed = 20240611;  // every run plays the same game
 constexpr int kUpdateFrames = 600;
 constexpr int kCrowdRounds = 200;
@@ -160,6 +163,10 @@ int main(int argc, char** argv) {
 
   stepThroughSlides();
   fillFloor();
+  if (argc > 1 && std::strcmp(argv[1], kPassesOption) == 0) {
+    measurePasses();
+    return 0;
+  }
   if (fullHdChild) {
     measureFullHd();
     report("peak_rss_mb_1080", peakResidentMegabytes(), "MB");  // with a full-HD window's buffers

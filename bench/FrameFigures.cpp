@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -258,6 +259,67 @@ void measureFrames() {
   double frames = kRounds * kFramesPerRound;
   report("game_victims_mean", live / frames, "victims");
   report("game_splatters_mean", corpses / frames, "splatters");
+}
+
+namespace {
+
+// The scene's passes, floor and skyline first, which a set may leave out; the
+// rest (the floor's copy, off the window; the score and the indicators) are
+// always drawn.
+const std::vector<std::string> kScenePasses = {"floor",        "skyline", "splatter", "shadows",
+                                               "foot_shadows", "victims", "feet"};
+
+struct PassSet {
+  std::string name;
+  std::vector<std::string> drawn;  // of the scene's passes
+};
+const PassSet* drawnSet = nullptr;
+
+bool contains(const std::vector<std::string>& names, const char* pass) {
+  return std::find(names.begin(), names.end(), pass) != names.end();
+}
+
+bool drawnPass(const char* pass) { return !contains(kScenePasses, pass) || contains(drawnSet->drawn, pass); }
+
+}  // namespace
+
+void measurePasses() {
+  const std::vector<std::string> sprites(kScenePasses.begin() + 2, kScenePasses.end());
+  const PassSet sets[] = {{"floor", {"floor"}},
+                          {"skyline", {"skyline"}},
+                          {"sprites", sprites},
+                          {"floor_skyline", {"floor", "skyline"}},
+                          {"all", kScenePasses},
+                          {"none", {}}};
+  Script script(kFigureStompEvery);
+  startCounting();
+  filterPasses(drawnPass);
+  // Every set in each turn, each game frame a step of the one game, so all
+  // sets see the same stretch of it.
+  std::vector<FrameKind> kinds;
+  for (const PassSet& set : sets) {
+    FrameKind game = gameKind("passes_" + set.name, script);
+    game.frame = [&set, step = game.frame] {
+      drawnSet = &set;
+      step();
+    };
+    kinds.push_back(game);
+    kinds.push_back({"ref_passes_" + set.name, [] { texturedFrame(counter.passes); }});
+  }
+  double live = 0;
+  timeInterleaved(kinds, [&] { live += victimCrowd.live().size(); });
+  filterPasses(nullptr);
+  // What the passes add to the frame with none of them, over what they add to
+  // its reference: the game's update and the score drop out.
+  const FrameKind &noneGame = kinds[kinds.size() - 2], &noneRef = kinds.back();
+  for (size_t i = 0; i + 2 < kinds.size(); i += 2) {
+    std::vector<double> ratios;
+    for (int round = 0; round < kRounds; ++round)
+      ratios.push_back((kinds[i].cpuRounds[round] - noneGame.cpuRounds[round]) /
+                       (kinds[i + 1].cpuRounds[round] - noneRef.cpuRounds[round]));
+    report("passes_vs_textured_ref_" + sets[i / 2].name, spreadOf(ratios), "x");
+  }
+  report("passes_victims_mean", live / (kRounds * kFramesPerRound), "victims");
 }
 
 void measureFullHd() {

@@ -44,6 +44,14 @@ struct PassLayers {
 // with that pass's own state.
 void measureFrames();
 
+// The scripted game frame with all but a set of its scene's passes left out
+// (the floor, the skyline, the sprites, the floor and the skyline, all, none),
+// interleaved with the textured reference of what is left. Printed: the CPU
+// time each set adds to the frame with none, over what it adds to that
+// frame's reference; which passes fill their layers dearer than whole-window
+// rectangles of their own state would.
+void measurePasses();
+
 // The scripted game frame in a full-HD window, interleaved likewise with bare
 // and textured reference frames of that size; the window is 800 by 600 again
 // after it.

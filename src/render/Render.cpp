@@ -7,6 +7,8 @@ namespace {
 bool shortcutsAllowed = true;
 bool fillShortcuts[] = {true, true, true};  // by FillShortcut
 PassObserver passObserver = nullptr;
+PassFilter passFilter = nullptr;
+bool passDrawn = true;  // the latest marked pass's, by the filter
 WindowSize window;  // pixels, as of the latest valid resize
 
 void enable(GLenum cap, bool on) {
@@ -32,6 +34,11 @@ void allowStateShortcuts(bool allow) { shortcutsAllowed = allow; }
 void observePasses(PassObserver observer) { passObserver = observer; }
 void markPass(const char* pass) {
   if (passObserver) passObserver(pass);
+  passDrawn = !passFilter || passFilter(pass);
+}
+void filterPasses(PassFilter drawn) {
+  passFilter = drawn;
+  passDrawn = true;
 }
 
 void allowFillShortcut(FillShortcut shortcut, bool allow) { fillShortcuts[static_cast<int>(shortcut)] = allow; }
@@ -54,7 +61,9 @@ unsigned newTexture(int width, int height, const void* rgba, bool repeat) {
 }
 
 void bindTexture(unsigned texture) { glBindTexture(GL_TEXTURE_2D, texture); }
-void callList(unsigned list) { glCallList(list); }
+void callList(unsigned list) {
+  if (passDrawn) glCallList(list);
+}
 void setColor(float r, float g, float b, float a) {
   glColor4f(r, g, b, a);
   bool white = r == 1 && g == 1 && b == 1 && a == 1;

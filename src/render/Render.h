@@ -26,6 +26,10 @@ void setClearColor(float r, float g, float b);
 using PassObserver = void (*)(const char* pass);
 void observePasses(PassObserver observer);
 void markPass(const char* pass);
+// A benchmark may also leave passes out, to time the rest against their own
+// reference: the quads of a pass left out draw nothing.
+using PassFilter = bool (*)(const char* pass);  // true: the pass is drawn
+void filterPasses(PassFilter drawn);             // nullptr: every pass is drawn
 
 // Fill shortcuts spare llvmpipe work and may move a pixel by a few levels (see
 // the README's Performance section): sprite quads trimmed to their pictures'
