@@ -266,8 +266,9 @@ namespace {
 // The scene's passes, floor and skyline first, which a set may leave out; the
 // rest (the floor's copy, off the window; the score and the indicators) are
 // always drawn.
-const std::vector<std::string> kScenePasses = {"floor",        "skyline", "splatter", "shadows",
-                                               "foot_shadows", "victims", "feet"};
+const std::vector<std::string> kScenePasses = {passes::kFloor,   passes::kSkyline,     passes::kSplatter,
+                                               passes::kShadows, passes::kFootShadows, passes::kVictims,
+                                               passes::kFeet};
 
 struct PassSet {
   std::string name;
@@ -285,10 +286,10 @@ bool drawnPass(const char* pass) { return !contains(kScenePasses, pass) || conta
 
 void measurePasses() {
   const std::vector<std::string> sprites(kScenePasses.begin() + 2, kScenePasses.end());
-  const PassSet sets[] = {{"floor", {"floor"}},
-                          {"skyline", {"skyline"}},
+  const PassSet sets[] = {{"floor", {passes::kFloor}},
+                          {"skyline", {passes::kSkyline}},
                           {"sprites", sprites},
-                          {"floor_skyline", {"floor", "skyline"}},
+                          {"floor_skyline", {passes::kFloor, passes::kSkyline}},
                           {"all", kScenePasses},
                           {"none", {}}};
   Script script(kFigureStompEvery);

@@ -186,10 +186,10 @@ Screen* App::screenOf(ScreenId id) {
 void App::render() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (current_) current_->draw();
-  markPass("indicators");
+  markPass(passes::kIndicators);
   if (current_ && !current_->drawsOwnIndicator())
     hud::drawIndicators(StompWorld::instance().party(), PadInput::instance().frame().pads);
-  markPass("volume_bar");
+  markPass(passes::kVolumeBar);
   if (volume_.barSecondsLeft() > 0) hud::drawVolumeBar(volume_.percent(), volume_.muted());
   glutSwapBuffers();
 }

@@ -62,9 +62,9 @@ void Arena::update(float) {}
 
 void Arena::draw() {
   setDepthTest(false);
-  markPass("floor");
+  markPass(passes::kFloor);
   drawFloor();
-  markPass("skyline");
+  markPass(passes::kSkyline);
   drawSkyline();
 }
 

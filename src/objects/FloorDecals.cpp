@@ -60,7 +60,7 @@ void FloorDecals::load(unsigned floorTexture, unsigned floorList, bool floorOpaq
 bool FloorDecals::usable() const { return target_.texture() && fillShortcutAllowed(FillShortcut::FloorDecals); }
 
 void FloorDecals::follow(VictimCrowd& crowd) {
-  markPass("floor_copy");
+  markPass(passes::kFloorCopy);
   if (!usable()) {
     active_ = false;
     return;

@@ -97,7 +97,7 @@ void FootManager::update(float dt) {
 }
 
 void FootManager::drawGround() {
-  markPass("foot_shadows");
+  markPass(passes::kFootShadows);
   setDepthTest(false);
   setTexturing(true, true);
   setColor(1, 1, 1, 1);
@@ -105,7 +105,7 @@ void FootManager::drawGround() {
 }
 
 void FootManager::draw() {
-  markPass("feet");
+  markPass(passes::kFeet);
   setDepthTest(true);
   setTexturing(true, true);
   setColor(1, 1, 1, 1);

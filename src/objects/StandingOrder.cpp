@@ -29,9 +29,9 @@ void drawStandingFarToNear(const VictimCrowd& crowd, const FootManager& feet) {
   auto depthOf = [&](GameObject& object) { return object.position().x * aheadX + object.position().y * aheadY; };
   standing.clear();
   for (const auto& victim : crowd.live())
-    standing.push_back({depthOf(*victim), static_cast<int>(standing.size()), victim.get(), "victims"});
+    standing.push_back({depthOf(*victim), static_cast<int>(standing.size()), victim.get(), passes::kVictims});
   for (const auto& foot : feet.feet())
-    standing.push_back({depthOf(*foot), static_cast<int>(standing.size()), foot.get(), "feet"});
+    standing.push_back({depthOf(*foot), static_cast<int>(standing.size()), foot.get(), passes::kFeet});
   // Not std::stable_sort, which takes a buffer of its own every call.
   std::sort(standing.begin(), standing.end(), [](const Standing& a, const Standing& b) {
     return a.depth != b.depth ? a.depth > b.depth : a.order < b.order;

@@ -45,18 +45,18 @@ void VictimCrowd::sweep() {
 }
 
 void VictimCrowd::drawGround() {
-  markPass("splatter");
+  markPass(passes::kSplatter);
   setTexturing(true, true);
   setDepthTest(false);
   size_t baked = floorDecals.bakedCount(*this);  // drawn into the floor already, but for what hangs past its edge
   floorDecals.drawOverhangs(*this);
   for (size_t i = baked; i < corpses_.size(); ++i) corpses_[i]->drawGround();
-  markPass("shadows");
+  markPass(passes::kShadows);
   for (auto& victim : live_) victim->drawGround();
 }
 
 void VictimCrowd::drawBodies() {
-  markPass("victims");
+  markPass(passes::kVictims);
   setTexturing(true, true);
   setDepthTest(true);
   for (auto& victim : live_) victim->draw();

@@ -26,6 +26,21 @@ void setClearColor(float r, float g, float b);
 using PassObserver = void (*)(const char* pass);
 void observePasses(PassObserver observer);
 void markPass(const char* pass);
+// The passes' names: one home for the game that marks them and the benchmark
+// that counts them and leaves them out.
+namespace passes {
+constexpr const char* kFloorCopy = "floor_copy";
+constexpr const char* kFloor = "floor";
+constexpr const char* kSkyline = "skyline";
+constexpr const char* kSplatter = "splatter";
+constexpr const char* kShadows = "shadows";
+constexpr const char* kFootShadows = "foot_shadows";
+constexpr const char* kVictims = "victims";
+constexpr const char* kFeet = "feet";
+constexpr const char* kScore = "score";
+constexpr const char* kIndicators = "indicators";
+constexpr const char* kVolumeBar = "volume_bar";
+}  // namespace passes
 // A benchmark may also leave passes out, to time the rest against their own
 // reference: the quads of a pass left out draw nothing.
 using PassFilter = bool (*)(const char* pass);  // true: the pass is drawn

@@ -33,7 +33,7 @@ NextScreen GameScreen::update(float dt, const FrameInput& input) {
 
 void GameScreen::draw() {
   drawScene();
-  markPass("score");
+  markPass(passes::kScore);
   StompWorld::instance().drawScore();
 }
 
